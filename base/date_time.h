@@ -2,6 +2,8 @@
 // in local wall-clock time (the OLE Automation date form).
 #pragma once
 
+#include <cstdint>
+
 #include "base/text.h"
 
 namespace sw {
@@ -12,6 +14,8 @@ using DateTime = double;
 DateTime MakeDateTime(int year, int month, int day, int hour, int minute, int second);
 // The present local date and time, to the whole second (time zone and DST applied).
 DateTime CurrentDateTime();
+// The local date and time of a moment given in seconds since 1 January 1970 UTC.
+DateTime LocalDateTimeAt(std::int64_t secondsSinceEpoch);
 // Compact Chinese form, e.g. 2020年3月17日9时5分3秒; shortened when seconds, minutes or
 // the whole time are zero. Never empty.
 Text DateTimeToText(DateTime value);

@@ -19,4 +19,7 @@ enum class IndexErrorKind { kBelowBounds, kAboveBounds };
 [[noreturn]] void FatalIndexError(IndexErrorKind kind, long long index, long long count,
                                   const std::source_location& where);
 
+// Makes exhausted memory a fatal error instead of an exception; start-up calls it once.
+void InstallOutOfMemoryHandler();
+
 }  // namespace sw

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -17,6 +18,8 @@ class Text {
   // Takes the bytes up to the first zero byte of the view.
   explicit Text(std::string_view bytes);
   explicit Text(const std::string& bytes) : Text(std::string_view(bytes)) {}
+  // Takes over the buffer, cut at its first zero byte.
+  explicit Text(std::string&& bytes);
 
   const std::string& bytes() const { return bytes_; }
   std::string_view view() const { return bytes_; }

@@ -1,7 +1,9 @@
 // TextArray: an ordered list of owned texts, indexed from 1.
 #pragma once
 
+#include <optional>
 #include <source_location>
+#include <utility>
 #include <vector>
 
 #include "base/text.h"
@@ -16,6 +18,7 @@ class TextArray {
   // Element i, 1 to Count(); any other index is a fatal index error.
   const Text& At(int index, const std::source_location& where = std::source_location::current()) const;
   void Append(const Text& text) { items_.push_back(text); }
+  void Append(Text&& text) { items_.push_back(std::move(text)); }
   void Clear() { items_.clear(); }
 
   auto begin() const { return items_.begin(); }
