@@ -1,7 +1,5 @@
 #include "watcher/watch_tick.h"
 
-#include <limits>
-
 #include "base/date_time.h"
 #include "base/text.h"
 #include "watcher/watcher_texts.h"
@@ -27,13 +25,6 @@ void SignIn(const WindowRect& rect, std::int32_t height, WatchSeams& seams) {
 
 }  // namespace
 
-std::int32_t TruncateToInt32(double value) {
-  constexpr double kLimit = 2147483648.0;  // 2^31
-  // Negated comparisons so that NaN lands here too.
-  if (!(value > -kLimit - 1.0) || !(value < kLimit)) return std::numeric_limits<std::int32_t>::min();
-  return static_cast<std::int32_t>(value);
-}
-
 float PromptRatio(std::int32_t width, std::int32_t height) {
   // A zero height gives an infinity or NaN: the floating-point state has no traps.
   const double ratio = static_cast<double>(width) / static_cast<double>(height);
@@ -50,7 +41,7 @@ bool IsPromptRatio(float ratio) {
 ClickPoint PromptClickPoint(const WindowRect& rect, std::int32_t height) {
   const double x = rect.right * kCentreFactor + rect.left * kCentreFactor;
   const double y = rect.bottom * kCentreFactor + rect.top * kCentreFactor + height * kClickOffsetFactor;
-  return {TruncateToInt32(x), TruncateToInt32(y)};
+  return {ToInt(x), ToInt(y)};
 }
 
 void WatchTick(WatchState& state, WatchSeams& seams) {
@@ -62,8 +53,8 @@ void WatchTick(WatchState& state, WatchSeams& seams) {
     // A window that has gone since the list was taken is skipped: judging it on the
     // previous window's rectangle would answer that window a second time.
     if (!seams.desktop.GetWindowRect(handle, rect)) continue;
-    state.lastWidth = TruncateToInt32(static_cast<double>(rect.right) - static_cast<double>(rect.left));
-    state.lastHeight = TruncateToInt32(static_cast<double>(rect.bottom) - static_cast<double>(rect.top));
+    state.lastWidth = ToInt(static_cast<double>(rect.right) - static_cast<double>(rect.left));
+    state.lastHeight = ToInt(static_cast<double>(rect.bottom) - static_cast<double>(rect.top));
     state.lastRatio = PromptRatio(state.lastWidth, state.lastHeight);
     if (IsPromptRatio(state.lastRatio)) SignIn(rect, state.lastHeight, seams);
   }

@@ -46,11 +46,9 @@ struct WatchSeams {
 void WatchTick(WatchState& state, WatchSeams& seams);
 
 // The pieces of the tick's arithmetic, exposed so they can be checked over a whole
-// range of sizes.
+// range of sizes. Doubles become integers through ToInt: truncation toward zero,
+// values beyond the 32-bit range saturated.
 //
-// Truncation toward zero; NaN and values outside the 32-bit range give INT32_MIN,
-// the value the x86 conversion instruction yields for them.
-std::int32_t TruncateToInt32(double value);
 // width / height in double precision, rounded to single precision.
 float PromptRatio(std::int32_t width, std::int32_t height);
 // The two strict tests, made on the ratio widened back to double.

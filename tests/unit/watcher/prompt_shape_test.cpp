@@ -65,28 +65,6 @@ TEST(PromptRatioTest, AgreesWithTheExactComparisonForEverySizeUpTo4096) {
   EXPECT_GT(accepted, 0);
 }
 
-TEST(TruncateToInt32Test, TruncatesTowardZeroAndGivesIntMinOutsideTheRange) {
-  constexpr std::int32_t kIntMin = std::numeric_limits<std::int32_t>::min();
-  const struct {
-    double value;
-    std::int32_t expected;
-  } cases[] = {
-      {330.5, 330},
-      {-330.5, -330},
-      {30.92, 30},
-      {-0.9, 0},
-      {2147483647.9, 2147483647},
-      {-2147483648.9, kIntMin},
-      {2147483648.0, kIntMin},
-      {-2147483649.0, kIntMin},
-      {4294967295.0, kIntMin},
-      {std::numeric_limits<double>::infinity(), kIntMin},
-      {-std::numeric_limits<double>::infinity(), kIntMin},
-      {std::numeric_limits<double>::quiet_NaN(), kIntMin},
-  };
-  for (const auto& c : cases) EXPECT_EQ(TruncateToInt32(c.value), c.expected) << c.value;
-}
-
 TEST(PromptClickPointTest, CentreMovedDownByAThirdOfTheHeightTruncatedTowardZero) {
   const struct {
     WindowRect rect;

@@ -225,7 +225,7 @@ TEST_F(WatchTickTest, CounterIsReadBackFromTheCaptionEverySignIn) {
 }
 
 TEST_F(WatchTickTest, RectanglesBeyondTheIntegerRangeStayDefined) {
-  // Width -2e9; height -3e9 does not fit and becomes INT32_MIN: ratio 0.93.
+  // Width -2e9; height -3e9 does not fit and saturates to INT32_MIN: ratio 0.93.
   Tick({{1, {1000000000, 1500000000, -1000000000, -1500000000}}});
   EXPECT_EQ(state.lastWidth, -2000000000);
   EXPECT_EQ(state.lastHeight, kIntMin);
@@ -233,7 +233,7 @@ TEST_F(WatchTickTest, RectanglesBeyondTheIntegerRangeStayDefined) {
   EXPECT_EQ(desktop.clicks, clicks);
 
   Tick({{2, {kIntMin, kIntMin, kIntMax, kIntMax}}});
-  EXPECT_EQ(state.lastWidth, kIntMin);
+  EXPECT_EQ(state.lastWidth, kIntMax);
   EXPECT_EQ(desktop.clicks.size(), 1U);
 }
 
