@@ -1,0 +1,1 @@
+"""Generators for the program's own pictures, icon and chime."""
