@@ -40,7 +40,8 @@ bool IsPromptRatio(float ratio) {
 // Every product and sum is a double, summed left to right, then truncated.
 ClickPoint PromptClickPoint(const WindowRect& rect, std::int32_t height) {
   const double x = rect.right * kCentreFactor + rect.left * kCentreFactor;
-  const double y = rect.bottom * kCentreFactor + rect.top * kCentreFactor + height * kClickOffsetFactor;
+  const double y =
+      rect.bottom * kCentreFactor + rect.top * kCentreFactor + height * kClickOffsetFactor;
   return {ToInt(x), ToInt(y)};
 }
 

@@ -3,7 +3,9 @@
 namespace sw::testing {
 namespace {
 
-std::string KindName(WindowKind window) { return std::to_string(static_cast<int>(window)); }
+std::string KindName(WindowKind window) {
+  return std::to_string(static_cast<int>(window));
+}
 
 }  // namespace
 

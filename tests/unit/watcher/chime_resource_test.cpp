@@ -50,7 +50,8 @@ TEST(ChimeResourceTest, ParsesAsTwentySevenThousandFramesOfStereoPcm) {
 TEST(ChimeResourceTest, SameSamplesWithoutTheListChunkOrWithDataFirst) {
   const ChimeChunks c = SplitChime();
   ASSERT_EQ(std::string_view(reinterpret_cast<const char*>(c.list.data()), 4), "LIST");
-  const std::optional<WavSound> original = ParseWav(Join({&c.riffHeader, &c.format, &c.list, &c.data}));
+  const std::optional<WavSound> original =
+      ParseWav(Join({&c.riffHeader, &c.format, &c.list, &c.data}));
   ASSERT_TRUE(original.has_value());
   for (const ByteSet& variant : {Join({&c.riffHeader, &c.format, &c.data}),
                                  Join({&c.riffHeader, &c.data, &c.list, &c.format})}) {

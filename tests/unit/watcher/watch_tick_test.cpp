@@ -30,7 +30,9 @@ constexpr std::int32_t kIntMin = std::numeric_limits<std::int32_t>::min();
 constexpr std::int32_t kIntMax = std::numeric_limits<std::int32_t>::max();
 
 // A rectangle of the given size with its top-left corner at (100, 200).
-WindowRect SizedRect(int width, int height) { return {100, 200, 100 + width, 200 + height}; }
+WindowRect SizedRect(int width, int height) {
+  return {100, 200, 100 + width, 200 + height};
+}
 
 class WatchTickTest : public ::testing::Test {
  protected:
@@ -109,9 +111,10 @@ TEST_F(WatchTickTest, KeepsTheLastWindowsMeasurementsWithTheRatioInSinglePrecisi
 
 TEST_F(WatchTickTest, OneSignInWritesCounterThenClicksThenLogsThenChimes) {
   Tick({{5, {100, 200, 561, 700}}});
+  // 2020年3月17日14时30分 自动签到
   const std::string logLine =
-      "2020\xC4\xEA" "3\xD4\xC2" "17\xC8\xD5" "14\xCA\xB1" "30\xB7\xD6"  // 2020年3月17日14时30分
-      "\x20\xD7\xD4\xB6\xAF\xC7\xA9\xB5\xBD";                             // " 自动签到"
+      "2020\xC4\xEA\x33\xD4\xC2\x31\x37\xC8\xD5\x31\x34\xCA\xB1\x33\x30\xB7\xD6"
+      "\x20\xD7\xD4\xB6\xAF\xC7\xA9\xB5\xBD";
   const std::vector<std::string> expected = {
       "write " + std::string(kCounterLabel) + "=1",
       "click 330,620",
@@ -146,8 +149,8 @@ TEST_F(WatchTickTest, ClicksAtTheTruncatedPointBelowTheCentre) {
       {{100, 200, 561, 700}, {330, 620, {}}},
       {{100, 201, 561, 701}, {330, 621, {}}},
       {{-561, 200, -100, 700}, {-330, 620, {}}},
-      {{10, 20, 22, 33}, {16, 30, {}}},            // y before truncation 30.92
-      {{100, -700, 561, -199}, {330, -279, {}}},   // y -279.16: toward zero, not down
+      {{10, 20, 22, 33}, {16, 30, {}}},           // y before truncation 30.92
+      {{100, -700, 561, -199}, {330, -279, {}}},  // y -279.16: toward zero, not down
   };
   for (const ClickCase& c : cases) {
     desktop.clicks.clear();

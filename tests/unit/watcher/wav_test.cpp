@@ -25,7 +25,9 @@ void PutU32(Bytes& out, std::uint32_t value) {
   PutU16(out, value >> 16);
 }
 
-void PutId(Bytes& out, const char* id) { out.insert(out.end(), id, id + 4); }
+void PutId(Bytes& out, const char* id) {
+  out.insert(out.end(), id, id + 4);
+}
 
 struct Chunk {
   Chunk(const char* chunkId, Bytes chunkBody, std::optional<std::uint32_t> declared = std::nullopt,
@@ -34,7 +36,7 @@ struct Chunk {
   const char* id;
   Bytes body;
   std::optional<std::uint32_t> declaredSize;  // the body's size when not given
-  bool padded;                                 // a pad byte after an odd body
+  bool padded;                                // a pad byte after an odd body
 };
 
 // 22050 Hz stereo 16-bit PCM, as the chime is.
@@ -55,7 +57,8 @@ Bytes Samples(std::size_t count) {
   return samples;
 }
 
-ByteSet Wav(const std::vector<Chunk>& chunks, const char* riff = "RIFF", const char* form = "WAVE") {
+ByteSet Wav(const std::vector<Chunk>& chunks, const char* riff = "RIFF",
+            const char* form = "WAVE") {
   Bytes out;
   PutId(out, riff);
   PutU32(out, 0);  // patched below
@@ -71,7 +74,9 @@ ByteSet Wav(const std::vector<Chunk>& chunks, const char* riff = "RIFF", const c
   return ByteSet(std::move(out));
 }
 
-Chunk List() { return {"LIST", Bytes{'I', 'N', 'F', 'O', 'I', 'S', 'F', 'T', 2, 0, 0, 0, 'x', 0}}; }
+Chunk List() {
+  return {"LIST", Bytes{'I', 'N', 'F', 'O', 'I', 'S', 'F', 'T', 2, 0, 0, 0, 'x', 0}};
+}
 
 ByteSet Truncated(const ByteSet& data, std::size_t size) {
   return ByteSet(Bytes(data.bytes().begin(), data.bytes().begin() + static_cast<long>(size)));
@@ -79,6 +84,8 @@ ByteSet Truncated(const ByteSet& data, std::size_t size) {
 
 TEST(ParseWavTest, ReadsFormatAndSamplesWhateverTheChunkOrder) {
   const Bytes samples = Samples(64);
+  Bytes extendedFormat = PcmFormat();
+  PutU16(extendedFormat, 0);  // a size field for extra format bytes: none
   const struct {
     const char* name;
     ByteSet data;
@@ -86,10 +93,13 @@ TEST(ParseWavTest, ReadsFormatAndSamplesWhateverTheChunkOrder) {
       {"fmt, LIST, data", Wav({{"fmt ", PcmFormat()}, List(), {"data", samples}})},
       {"fmt, data", Wav({{"fmt ", PcmFormat()}, {"data", samples}})},
       {"data before fmt", Wav({{"data", samples}, List(), {"fmt ", PcmFormat()}})},
-      {"odd-sized chunk with its pad byte", Wav({{"fmt ", PcmFormat()}, {"odd ", Bytes{1, 2, 3}}, {"data", samples}})},
-      {"fmt with an extension", Wav({{"fmt ", [] { Bytes f = PcmFormat(); PutU16(f, 0); return f; }()}, {"data", samples}})},
-      {"a second data chunk is ignored", Wav({{"fmt ", PcmFormat()}, {"data", samples}, {"data", Samples(8)}})},
-      {"trailing bytes after the last chunk", ConcatBytes(Wav({{"fmt ", PcmFormat()}, {"data", samples}}), ByteSet{1, 2, 3})},
+      {"odd-sized chunk with its pad byte",
+       Wav({{"fmt ", PcmFormat()}, {"odd ", Bytes{1, 2, 3}}, {"data", samples}})},
+      {"fmt with an extension", Wav({{"fmt ", extendedFormat}, {"data", samples}})},
+      {"a second data chunk is ignored",
+       Wav({{"fmt ", PcmFormat()}, {"data", samples}, {"data", Samples(8)}})},
+      {"trailing bytes after the last chunk",
+       ConcatBytes(Wav({{"fmt ", PcmFormat()}, {"data", samples}}), ByteSet{1, 2, 3})},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -141,17 +151,22 @@ TEST(ParseWavTest, RejectsWhatCannotBePlayed) {
       {"no data", Wav({{"fmt ", PcmFormat()}, List()})},
       {"empty data", Wav({{"fmt ", PcmFormat()}, {"data", {}}})},
       {"less than one frame of data", Wav({{"fmt ", PcmFormat()}, {"data", Samples(3)}})},
-      {"fmt shorter than 16 bytes", Wav({{"fmt ", Bytes(format.begin(), format.begin() + 14)}, {"data", samples}})},
+      {"fmt shorter than 16 bytes",
+       Wav({{"fmt ", Bytes(format.begin(), format.begin() + 14)}, {"data", samples}})},
       {"fmt running past the end", Wav({{"fmt ", PcmFormat(), 200}})},
-      {"skipped chunk running past the data", Wav({{"fmt ", PcmFormat()}, {"LIST", Bytes{1, 2}, 500}, {"data", samples}})},
-      {"chunk size near 2^32", Wav({{"fmt ", PcmFormat()}, {"junk", Bytes{1, 2}, 0xFFFFFFFF}, {"data", samples}})},
+      {"skipped chunk running past the data",
+       Wav({{"fmt ", PcmFormat()}, {"LIST", Bytes{1, 2}, 500}, {"data", samples}})},
+      {"chunk size near 2^32",
+       Wav({{"fmt ", PcmFormat()}, {"junk", Bytes{1, 2}, 0xFFFFFFFF}, {"data", samples}})},
       {"data before a truncated fmt", Wav({{"data", samples}, {"fmt ", Bytes{1, 0, 2}, 16}})},
       {"IEEE float", Wav({{"fmt ", PcmFormat(3, 2, 32, 8)}, {"data", samples}})},
       {"extensible format", Wav({{"fmt ", PcmFormat(0xFFFE)}, {"data", samples}})},
       {"no channels", Wav({{"fmt ", PcmFormat(1, 0, 16, 0)}, {"data", samples}})},
       {"12-bit samples", Wav({{"fmt ", PcmFormat(1, 2, 12, 4)}, {"data", samples}})},
-      {"block align not channels x sample bytes", Wav({{"fmt ", PcmFormat(1, 2, 16, 3)}, {"data", samples}})},
-      {"odd chunk without its pad byte", Wav({{"fmt ", PcmFormat()}, {"odd ", Bytes{1, 2, 3}, {}, false}, {"data", samples}})},
+      {"block align not channels x sample bytes",
+       Wav({{"fmt ", PcmFormat(1, 2, 16, 3)}, {"data", samples}})},
+      {"odd chunk without its pad byte",
+       Wav({{"fmt ", PcmFormat()}, {"odd ", Bytes{1, 2, 3}, {}, false}, {"data", samples}})},
   };
   for (const auto& c : cases) {
     EXPECT_FALSE(ParseWav(c.data).has_value()) << c.name;
