@@ -1,0 +1,44 @@
+// The Internet seam on libcurl: the eight WinInet-shaped calls keep their WinInet
+// meaning. A request is sent by HttpSendRequestA, which returns once the response
+// has begun; InternetReadFile then streams the body.
+#pragma once
+
+#include <memory>
+
+#include "http/internet.h"
+
+namespace sw {
+
+class CurlInternet final : public Internet {
+ public:
+  CurlInternet();
+  ~CurlInternet() override;
+  CurlInternet(const CurlInternet&) = delete;
+  CurlInternet& operator=(const CurlInternet&) = delete;
+
+  InternetHandle InternetOpenA(const char* agent, std::uint32_t accessType, const char* proxy,
+                               const char* proxyBypass, std::uint32_t flags) override;
+  InternetHandle InternetConnectA(InternetHandle root, const char* serverName,
+                                  std::uint16_t serverPort, const char* userName,
+                                  const char* password, std::uint32_t service,
+                                  std::uint32_t flags, std::uintptr_t context) override;
+  InternetHandle HttpOpenRequestA(InternetHandle connection, const char* verb,
+                                  const char* objectName, const char* version,
+                                  const char* referrer, const char* const* acceptTypes,
+                                  std::uint32_t flags, std::uintptr_t context) override;
+  bool InternetSetOptionA(InternetHandle handle, std::uint32_t option, const void* buffer,
+                          std::uint32_t bufferLength) override;
+  bool HttpSendRequestA(InternetHandle request, const char* headers, std::uint32_t headersLength,
+                        const void* optional, std::uint32_t optionalLength) override;
+  bool InternetReadFile(InternetHandle file, void* buffer, std::uint32_t bytesToRead,
+                        std::uint32_t* bytesRead) override;
+  bool HttpQueryInfoA(InternetHandle request, std::uint32_t infoLevel, void* buffer,
+                      std::uint32_t* bufferLength, std::uint32_t* index) override;
+  bool InternetCloseHandle(InternetHandle handle) override;
+
+ private:
+  struct State;
+  std::unique_ptr<State> state_;
+};
+
+}  // namespace sw
