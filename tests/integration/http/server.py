@@ -1,0 +1,160 @@
+#!/usr/bin/env python3
+"""A loopback HTTP server for the backend tests, on the standard library only.
+
+Binds 127.0.0.1 on a free port, prints the port on the first line of its output and,
+with --port-file, also writes it there (atomically) once it listens.
+
+Routes (any method unless noted):
+  /hello        "hello"; HEAD gives the headers alone
+  /echo         the request as the server saw it: "<METHOD> <target>", the header lines,
+                an empty line, then the request body byte for byte
+  /binary       every byte value 0..255, four times
+  /cookies      Set-Cookie lines of every kind the cookie collection must tell apart
+  /redirect     302 to /hello
+  /empty        a 0-byte body
+  /chunked      a body in chunked transfer encoding, with a trailer
+  /bigheaders   about 8 KB of header lines, the last of them setting a cookie
+  /truncated    announces 10000 bytes, sends 3000, then closes the connection
+  /malformed    a status line that is no status line, then closes
+  /stall        the headers, then nothing for a minute
+  /bytes/N      N bytes of body (the benchmark)
+"""
+import argparse
+import os
+import socket
+import sys
+import time
+from http.server import BaseHTTPRequestHandler, ThreadingHTTPServer
+
+BINARY = bytes(range(256)) * 4
+BLOCK = b"0123456789abcdef" * 65536  # 1 MiB
+
+
+class Handler(BaseHTTPRequestHandler):
+    protocol_version = "HTTP/1.1"
+
+    def log_message(self, format, *args):  # quiet
+        pass
+
+    def send_body(self, body, status=200, headers=()):
+        self.send_response(status)
+        for name, value in headers:
+            self.send_header(name, value)
+        self.send_header("Content-Length", str(len(body)))
+        self.end_headers()
+        if self.command != "HEAD":
+            self.wfile.write(body)
+
+    def request_body(self):
+        length = int(self.headers.get("Content-Length") or 0)
+        return self.rfile.read(length) if length > 0 else b""
+
+    def handle_any(self):
+        path = self.path.split("?", 1)[0]
+        body = self.request_body()
+        if path == "/hello":
+            self.send_body(b"hello")
+        elif path == "/echo":
+            lines = [f"{self.command} {self.path}"]
+            lines += [f"{name}: {value}" for name, value in self.headers.items()]
+            self.send_body(("\n".join(lines) + "\n\n").encode("latin-1") + body)
+        elif path == "/binary":
+            self.send_body(BINARY, headers=[("Content-Type", "application/octet-stream")])
+        elif path == "/cookies":
+            self.send_body(b"c", headers=[
+                ("Set-Cookie", "sid=abc; path=/; HttpOnly"),
+                ("Content-Type", "text/html"),
+                ("Set-Cookie", "lang=en"),
+                ("set-cookie", "x=1"),
+            ])
+        elif path == "/redirect":
+            self.send_body(b"moved", status=302, headers=[("Location", "/hello")])
+        elif path == "/empty":
+            self.send_body(b"")
+        elif path == "/chunked":
+            self.send_chunked([b"chunk-1;", b"\x00\x01\x02", b"chunk-3" * 300])
+        elif path == "/bigheaders":
+            self.send_response(200)
+            self.send_header("Content-Length", "3")
+            for i in range(100):
+                self.send_header(f"X-Filler-{i:03d}", "f" * 70)
+            self.send_header("Set-Cookie", "big=1; path=/")
+            self.end_headers()
+            self.wfile.write(b"big")
+        elif path == "/truncated":
+            self.send_response(200)
+            self.send_header("Content-Length", "10000")
+            self.end_headers()
+            self.wfile.write(b"a" * 3000)
+            self.wfile.flush()
+            self.close_abruptly()
+        elif path == "/malformed":
+            self.wfile.write(b"NONSENSE\r\nContent-Length: 4\r\n\r\nbody")
+            self.wfile.flush()
+            self.close_abruptly()
+        elif path == "/stall":
+            self.send_response(200)
+            self.send_header("Content-Length", "10")
+            self.end_headers()
+            self.wfile.flush()
+            time.sleep(60)
+            self.close_connection = True
+        elif path.startswith("/bytes/"):
+            self.send_bytes(int(path[len("/bytes/"):]))
+        else:
+            self.send_body(b"not found", status=404)
+
+    def send_chunked(self, chunks):
+        self.send_response(200)
+        self.send_header("Transfer-Encoding", "chunked")
+        self.send_header("Trailer", "X-Trailer")
+        self.end_headers()
+        for chunk in chunks:
+            self.wfile.write(b"%x\r\n%s\r\n" % (len(chunk), chunk))
+        self.wfile.write(b"0\r\nX-Trailer: t\r\n\r\n")
+
+    def send_bytes(self, size):
+        self.send_response(200)
+        self.send_header("Content-Length", str(size))
+        self.end_headers()
+        view = memoryview(BLOCK)
+        while size > 0:
+            step = min(size, len(BLOCK))
+            self.wfile.write(view[:step])
+            size -= step
+
+    def close_abruptly(self):
+        self.close_connection = True
+        try:
+            self.connection.shutdown(socket.SHUT_RDWR)
+        except OSError:
+            pass
+
+    do_GET = do_POST = do_HEAD = do_PUT = do_DELETE = do_OPTIONS = do_TRACE = handle_any
+
+
+class Server(ThreadingHTTPServer):
+    daemon_threads = True
+    allow_reuse_address = True
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--port-file")
+    args = parser.parse_args()
+    server = Server(("127.0.0.1", 0), Handler)
+    port = server.server_address[1]
+    print(port, flush=True)
+    if args.port_file:
+        temporary = args.port_file + ".tmp"
+        with open(temporary, "w") as out:
+            out.write(f"{port}\n")
+        os.replace(temporary, args.port_file)
+    try:
+        server.serve_forever()
+    except KeyboardInterrupt:
+        pass
+
+
+if __name__ == "__main__":
+    sys.exit(main())
