@@ -2,6 +2,7 @@
 
 #include "base/date_time.h"
 #include "base/text.h"
+#include "ui/control_names.h"
 #include "watcher/watcher_texts.h"
 
 namespace sw {
@@ -9,9 +10,9 @@ namespace {
 
 // The count lives only in the label's caption: read it back, add one, write it.
 void CountSignIn(Ui& ui) {
-  const int count = ToInt(ui.ReadCaption(WindowKind::kMainWindow, kCounterLabel));
+  const int count = ToInt(ui.ReadCaption(WindowKind::kMainWindow, controls::kCounterLabel));
   const double next = static_cast<double>(count) + kCounterStep;
-  ui.WriteCaption(WindowKind::kMainWindow, kCounterLabel, NumberToText(next));
+  ui.WriteCaption(WindowKind::kMainWindow, controls::kCounterLabel, NumberToText(next));
 }
 
 void SignIn(const WindowRect& rect, std::int32_t height, WatchSeams& seams) {
@@ -19,7 +20,7 @@ void SignIn(const WindowRect& rect, std::int32_t height, WatchSeams& seams) {
   const ClickPoint point = PromptClickPoint(rect, height);
   seams.desktop.ClickAt(point.x, point.y);
   const Text line = Concat(DateTimeToText(seams.clock.Now()), kSignInLogSuffix.text());
-  seams.ui.AddItem(WindowKind::kMainWindow, kRunLogList, line);
+  seams.ui.AddItem(WindowKind::kMainWindow, controls::kRunLog, line);
   seams.chime.PlaySoundData(seams.signInChime, false);
 }
 

@@ -13,6 +13,7 @@
 #include "tests/unit/doubles/recording_chime.h"
 #include "tests/unit/doubles/recording_ui.h"
 #include "tests/unit/doubles/scripted_desktop.h"
+#include "ui/control_names.h"
 #include "watcher/watcher_texts.h"
 
 namespace sw {
@@ -37,7 +38,7 @@ WindowRect SizedRect(int width, int height) {
 class WatchTickTest : public ::testing::Test {
  protected:
   WatchTickTest() {
-    ui.captions[{WindowKind::kMainWindow, std::string(kCounterLabel)}] = Text("0");
+    ui.captions[{WindowKind::kMainWindow, std::string(controls::kCounterLabel)}] = Text("0");
     desktop.journal = &journal;
     ui.journal = &journal;
     chime.journal = &journal;
@@ -48,8 +49,8 @@ class WatchTickTest : public ::testing::Test {
     WatchTick(state, seams);
   }
 
-  Text Counter() const { return ui.Caption(WindowKind::kMainWindow, kCounterLabel); }
-  std::vector<Text> RunLog() const { return ui.Items(WindowKind::kMainWindow, kRunLogList); }
+  Text Counter() const { return ui.Caption(WindowKind::kMainWindow, controls::kCounterLabel); }
+  std::vector<Text> RunLog() const { return ui.Items(WindowKind::kMainWindow, controls::kRunLog); }
 
   ScriptedDesktop desktop;
   RecordingUi ui;
@@ -116,9 +117,9 @@ TEST_F(WatchTickTest, OneSignInWritesCounterThenClicksThenLogsThenChimes) {
       "2020\xC4\xEA\x33\xD4\xC2\x31\x37\xC8\xD5\x31\x34\xCA\xB1\x33\x30\xB7\xD6"
       "\x20\xD7\xD4\xB6\xAF\xC7\xA9\xB5\xBD";
   const std::vector<std::string> expected = {
-      "write " + std::string(kCounterLabel) + "=1",
+      "write " + std::string(controls::kCounterLabel) + "=1",
       "click 330,620",
-      "item " + std::string(kRunLogList) + "=" + logLine,
+      "item " + std::string(controls::kRunLog) + "=" + logLine,
       "chime",
   };
   EXPECT_EQ(journal.entries, expected);
@@ -136,8 +137,8 @@ TEST_F(WatchTickTest, TwoPromptsInOneTickAreBothAnsweredInListOrder) {
   EXPECT_EQ(Counter(), Text("2"));
   EXPECT_EQ(RunLog().size(), 2U);
   EXPECT_EQ(chime.played.size(), 2U);
-  EXPECT_EQ(journal.entries[0], "write " + std::string(kCounterLabel) + "=1");
-  EXPECT_EQ(journal.entries[4], "write " + std::string(kCounterLabel) + "=2");
+  EXPECT_EQ(journal.entries[0], "write " + std::string(controls::kCounterLabel) + "=1");
+  EXPECT_EQ(journal.entries[4], "write " + std::string(controls::kCounterLabel) + "=2");
 }
 
 TEST_F(WatchTickTest, ClicksAtTheTruncatedPointBelowTheCentre) {
@@ -221,7 +222,7 @@ TEST_F(WatchTickTest, CounterIsReadBackFromTheCaptionEverySignIn) {
       {"-3", "-2"},
   };
   for (const CounterCase& c : cases) {
-    ui.WriteCaption(WindowKind::kMainWindow, kCounterLabel, Text(c.before));
+    ui.WriteCaption(WindowKind::kMainWindow, controls::kCounterLabel, Text(c.before));
     Tick({{1, SizedRect(461, 500)}});
     EXPECT_EQ(Counter(), Text(c.after)) << "after \"" << c.before << "\"";
   }
