@@ -1,0 +1,60 @@
+// Handle numbers and the physical-pixel scope: no windows, no display needed.
+#include <cstdint>
+
+#include <gtest/gtest.h>
+
+#include "platform/win32/desktop_dpi_win32.h"
+#include "platform/win32/desktop_win32.h"
+
+#include <windows.h>
+
+namespace sw {
+namespace {
+
+TEST(HandleNumbers, RoundTripThroughTheSigned32BitText) {
+  struct Case {
+    std::uintptr_t value;
+    int number;
+  };
+  const Case cases[] = {
+      {0x0, 0},
+      {0x10044, 65604},
+      {0x7FFFFFFF, 2147483647},
+      // Top bit set: sign-extended on 64-bit Windows, written with a minus sign.
+      {static_cast<std::uintptr_t>(INT64_C(-2147483648)), -2147483647 - 1},
+      {static_cast<std::uintptr_t>(INT64_C(-1)), -1},
+      {static_cast<std::uintptr_t>(INT64_C(-65468)), -65468},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(HandleNumber(c.value), c.number) << c.value;
+    EXPECT_EQ(HandleValue(c.number), c.value) << c.number;
+    EXPECT_EQ(ToInt(Text(std::to_string(c.number))), c.number);
+  }
+  // A value whose upper half was lost (zero-extended) still names the same window.
+  EXPECT_EQ(HandleValue(HandleNumber(0x80001234u)), static_cast<std::uintptr_t>(INT64_C(-2147478988)));
+}
+
+DPI_AWARENESS ThreadAwareness() {
+  return GetAwarenessFromDpiAwarenessContext(GetThreadDpiAwarenessContext());
+}
+
+TEST(PhysicalPixelScope, MakesTheThreadPerMonitorAwareForItsLifetime) {
+  const DPI_AWARENESS_CONTEXT before = SetThreadDpiAwarenessContext(DPI_AWARENESS_CONTEXT_UNAWARE);
+  ASSERT_NE(before, nullptr) << "the system cannot switch a thread's DPI awareness";
+  ASSERT_EQ(ThreadAwareness(), DPI_AWARENESS_UNAWARE);
+  {
+    PhysicalPixelScope physicalPixels;
+    EXPECT_TRUE(physicalPixels.active());
+    EXPECT_EQ(ThreadAwareness(), DPI_AWARENESS_PER_MONITOR_AWARE);
+    {
+      PhysicalPixelScope nested;
+      EXPECT_EQ(ThreadAwareness(), DPI_AWARENESS_PER_MONITOR_AWARE);
+    }
+    EXPECT_EQ(ThreadAwareness(), DPI_AWARENESS_PER_MONITOR_AWARE);
+  }
+  EXPECT_EQ(ThreadAwareness(), DPI_AWARENESS_UNAWARE);
+  SetThreadDpiAwarenessContext(before);
+}
+
+}  // namespace
+}  // namespace sw

@@ -1,0 +1,171 @@
+// The USER32 desktop against real windows under Wine (needs an X display).
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "platform/win32/desktop_win32.h"
+#include "tests/integration/win32/test_window.h"
+
+namespace sw {
+namespace {
+
+using test::MouseMessage;
+using test::PumpUntil;
+using test::TestWindow;
+
+Text HandleText(HWND window) {
+  return Text(std::to_string(HandleNumber(reinterpret_cast<std::uintptr_t>(window))));
+}
+
+bool Listed(const TextArray& list, HWND window) {
+  const Text text = HandleText(window);
+  return std::find(list.begin(), list.end(), text) != list.end();
+}
+
+// Lets the windows' creation and showing settle before the desktop is looked at.
+void Settle() {
+  int rounds = 0;
+  PumpUntil([&] { return ++rounds > 5; });
+}
+
+TEST(Win32Desktop, ListsTheVisibleTopLevelWindowsOnly) {
+  TestWindow shown({10, 10, 210, 110}, WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+  TestWindow minimised({20, 20, 220, 120}, WS_OVERLAPPEDWINDOW | WS_VISIBLE | WS_MINIMIZE);
+  TestWindow covered({12, 12, 100, 60}, WS_POPUP | WS_VISIBLE);  // under `shown`, made below
+  TestWindow hidden({30, 30, 930, 530}, WS_OVERLAPPEDWINDOW);
+  SetWindowPos(covered.handle(), shown.handle(), 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  HWND child = CreateWindowExW(0, L"STATIC", L"child", WS_CHILD | WS_VISIBLE, 0, 0, 50, 20, shown.handle(),
+                               nullptr, GetModuleHandleW(nullptr), nullptr);
+  ASSERT_NE(child, nullptr);
+  Settle();
+
+  Win32Desktop desktop;
+  const TextArray list = desktop.ListVisibleWindows();
+  EXPECT_TRUE(Listed(list, shown.handle()));
+  EXPECT_TRUE(Listed(list, minimised.handle()));
+  EXPECT_TRUE(Listed(list, covered.handle()));
+  EXPECT_FALSE(Listed(list, hidden.handle()));
+  EXPECT_FALSE(Listed(list, child));
+
+  // Every listed text names a visible window and appears once.
+  std::vector<std::string> texts;
+  for (const Text& text : list) {
+    const HWND window = reinterpret_cast<HWND>(HandleValue(ToInt(text)));
+    EXPECT_TRUE(IsWindow(window) && (GetWindowLongA(window, GWL_STYLE) & WS_VISIBLE)) << text.bytes();
+    texts.push_back(text.bytes());
+  }
+  std::sort(texts.begin(), texts.end());
+  EXPECT_EQ(std::adjacent_find(texts.begin(), texts.end()), texts.end());
+
+  // Showing and hiding change the list, nothing else does.
+  ShowWindow(hidden.handle(), SW_SHOWNA);
+  ShowWindow(shown.handle(), SW_HIDE);
+  Settle();
+  const TextArray after = desktop.ListVisibleWindows();
+  EXPECT_TRUE(Listed(after, hidden.handle()));
+  EXPECT_FALSE(Listed(after, shown.handle()));
+}
+
+TEST(Win32Desktop, ListsEveryWindowBeyondSixtyFour) {
+  std::vector<std::unique_ptr<TestWindow>> windows;
+  for (int i = 0; i < 100; ++i) {
+    windows.push_back(std::make_unique<TestWindow>(RECT{i, i, i + 40, i + 30}, WS_POPUP | WS_VISIBLE));
+  }
+  Settle();
+  const TextArray list = Win32Desktop().ListVisibleWindows();
+  EXPECT_GE(list.Count(), 100);
+  for (const auto& window : windows) EXPECT_TRUE(Listed(list, window->handle()));
+}
+
+TEST(Win32Desktop, ReadsTheOuterRectangleInScreenPixels) {
+  struct Case {
+    RECT outer;
+    DWORD style;
+  };
+  const Case cases[] = {
+      {{100, 120, 500, 420}, WS_OVERLAPPEDWINDOW},  // frame and title bar included
+      {{-50, -30, 250, 170}, WS_POPUP},             // partly off the screen, top left
+      {{1200, 900, 1493, 1215}, WS_POPUP},          // partly off, bottom right, odd sizes
+      {{7, 9, 8, 10}, WS_POPUP},                    // one pixel
+  };
+  for (const auto& [outer, style] : cases) {
+    SCOPED_TRACE(outer.left);
+    TestWindow window(outer, style | WS_VISIBLE);
+    // Placed again once shown: the window manager may adjust where a window first appears.
+    SetWindowPos(window.handle(), nullptr, outer.left, outer.top, outer.right - outer.left,
+                 outer.bottom - outer.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    Settle();
+    WindowRect rect;
+    ASSERT_TRUE(Win32Desktop().GetWindowRect(ToInt(HandleText(window.handle())), rect));
+    EXPECT_EQ(rect, (WindowRect{outer.left, outer.top, outer.right, outer.bottom}));
+  }
+}
+
+TEST(Win32Desktop, AVanishedWindowFailsAndLeavesTheRecordAlone) {
+  TestWindow window({100, 100, 300, 300}, WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+  const int handle = ToInt(HandleText(window.handle()));
+  window.Destroy();
+  WindowRect rect{-1, 2, -3, 4};
+  EXPECT_FALSE(Win32Desktop().GetWindowRect(handle, rect));
+  EXPECT_EQ(rect, (WindowRect{-1, 2, -3, 4}));
+  EXPECT_FALSE(Win32Desktop().GetWindowRect(0, rect));
+  EXPECT_EQ(rect, (WindowRect{-1, 2, -3, 4}));
+}
+
+TEST(Win32Desktop, ClickLandsAtThePointAndLeavesThePointerThere) {
+  struct Case {
+    std::optional<int> kind;
+    std::vector<UINT> messages;
+  };
+  const Case cases[] = {
+      {std::nullopt, {WM_LBUTTONDOWN, WM_LBUTTONUP}},
+      {0, {WM_LBUTTONDOWN, WM_LBUTTONUP}},
+      {1, {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDOWN, WM_LBUTTONUP}},
+      {2, {WM_RBUTTONDOWN, WM_RBUTTONUP}},
+      {3, {WM_RBUTTONDOWN, WM_RBUTTONUP, WM_RBUTTONDOWN, WM_RBUTTONUP}},
+  };
+  int round = 0;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.kind.value_or(-1));
+    // Another place each round, so a stale pointer position cannot pass.
+    const int left = 150 + 37 * round++;
+    TestWindow window({left, 200, left + 300, 400}, WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+    Settle();
+    POINT target{37, 21};
+    ClientToScreen(window.handle(), &target);
+
+    Win32Desktop().ClickAt(target.x, target.y, c.kind);
+    ASSERT_TRUE(PumpUntil([&] { return window.mouse().size() >= c.messages.size(); }));
+    Settle();  // and nothing more arrives
+
+    std::vector<UINT> seen;
+    for (const MouseMessage& m : window.mouse()) {
+      seen.push_back(m.message);
+      EXPECT_EQ(m.client.x, 37);
+      EXPECT_EQ(m.client.y, 21);
+    }
+    EXPECT_EQ(seen, c.messages);
+    POINT pointer{};
+    GetCursorPos(&pointer);
+    EXPECT_EQ(pointer.x, target.x);
+    EXPECT_EQ(pointer.y, target.y);
+  }
+}
+
+TEST(Win32Desktop, OperationsGiveTheThreadItsDpiAwarenessBack) {
+  const DPI_AWARENESS_CONTEXT before = SetThreadDpiAwarenessContext(DPI_AWARENESS_CONTEXT_UNAWARE);
+  TestWindow window({100, 100, 300, 300}, WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+  Settle();
+  Win32Desktop desktop;
+  WindowRect rect;
+  desktop.ListVisibleWindows();
+  desktop.GetWindowRect(ToInt(HandleText(window.handle())), rect);
+  desktop.ClickAt(120, 130);
+  EXPECT_EQ(GetAwarenessFromDpiAwarenessContext(GetThreadDpiAwarenessContext()), DPI_AWARENESS_UNAWARE);
+  if (before != nullptr) SetThreadDpiAwarenessContext(before);
+}
+
+}  // namespace
+}  // namespace sw
