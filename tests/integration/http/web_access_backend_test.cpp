@@ -200,7 +200,7 @@ TEST_F(Backend, LoneLineBreaksInHeadersCannotBreakTheRequest) {
 }
 
 // Seam level: a server that sends its headers and then nothing ends in the receive
-// time-out instead of hanging.
+// time-out instead of hanging. The time-out is set on the root and on the request.
 TEST_F(Backend, AStalledServerEndsInTheReceiveTimeout) {
   const InternetHandle root = internet.InternetOpenA("probe", inet::kOpenTypeDirect, "", "", 0);
   ASSERT_NE(root, nullptr);
@@ -213,6 +213,7 @@ TEST_F(Backend, AStalledServerEndsInTheReceiveTimeout) {
   const InternetHandle request = internet.HttpOpenRequestA(
       connection, "GET", "/stall", "HTTP/1.1", "", nullptr, inet::kFlagReload, 0);
   ASSERT_NE(request, nullptr);
+  internet.InternetSetOptionA(request, inet::kOptionReceiveTimeout, &timeoutMs, sizeof timeoutMs);
   internet.HttpSendRequestA(request, "", 0, nullptr, 0);
   char buffer[16];
   std::uint32_t read = 1;
