@@ -19,7 +19,7 @@ std::size_t Clamp(long long value, std::size_t high) {
 
 ByteSet::ByteSet(const void* data, std::size_t size) { Append(data, size); }
 
-int ByteSet::At(int index, const std::source_location& where) const {
+int ByteSet::At(int index, const SourceLocation& where) const {
   if (index < 1) FatalIndexError(IndexErrorKind::kBelowBounds, index, Length(), where);
   if (index > Length()) FatalIndexError(IndexErrorKind::kAboveBounds, index, Length(), where);
   return bytes_[static_cast<std::size_t>(index - 1)];

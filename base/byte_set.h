@@ -3,10 +3,10 @@
 
 #include <cstdint>
 #include <initializer_list>
-#include <source_location>
 #include <string_view>
 #include <vector>
 
+#include "base/source_location.h"
 #include "base/text.h"
 
 namespace sw {
@@ -21,7 +21,7 @@ class ByteSet {
   int Length() const { return static_cast<int>(bytes_.size()); }
   bool empty() const { return bytes_.empty(); }
   // Byte i, 1 to Length(), as 0..255; any other index is a fatal index error.
-  int At(int index, const std::source_location& where = std::source_location::current()) const;
+  int At(int index, const SourceLocation& where = SourceLocation::current()) const;
   // Appends bytes at the end; amortised constant time per byte.
   void Append(const void* data, std::size_t size);
   void Reserve(std::size_t size) { bytes_.reserve(size); }

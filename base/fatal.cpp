@@ -33,7 +33,7 @@ void FatalError(const std::string& message) {
 }
 
 void FatalIndexError(IndexErrorKind kind, long long index, long long count,
-                     const std::source_location& where) {
+                     const SourceLocation& where) {
   FatalError("index " + std::to_string(index) + " is " + KindName(kind) + " (count " +
              std::to_string(count) + ") at " + where.file_name() + ":" +
              std::to_string(where.line()) + " in " + where.function_name());

@@ -3,8 +3,9 @@
 // then the process ends with exit code -1.
 #pragma once
 
-#include <source_location>
 #include <string>
+
+#include "base/source_location.h"
 
 namespace sw {
 
@@ -17,7 +18,7 @@ void SetFatalReporter(FatalReporter reporter);
 
 enum class IndexErrorKind { kBelowBounds, kAboveBounds };
 [[noreturn]] void FatalIndexError(IndexErrorKind kind, long long index, long long count,
-                                  const std::source_location& where);
+                                  const SourceLocation& where);
 
 // Makes exhausted memory a fatal error instead of an exception; start-up calls it once.
 void InstallOutOfMemoryHandler();

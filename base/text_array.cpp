@@ -8,7 +8,7 @@
 
 namespace sw {
 
-const Text& TextArray::At(int index, const std::source_location& where) const {
+const Text& TextArray::At(int index, const SourceLocation& where) const {
   if (index < 1) FatalIndexError(IndexErrorKind::kBelowBounds, index, Count(), where);
   if (index > Count()) FatalIndexError(IndexErrorKind::kAboveBounds, index, Count(), where);
   return items_[static_cast<std::size_t>(index - 1)];

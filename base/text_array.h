@@ -2,10 +2,10 @@
 #pragma once
 
 #include <optional>
-#include <source_location>
 #include <utility>
 #include <vector>
 
+#include "base/source_location.h"
 #include "base/text.h"
 
 namespace sw {
@@ -16,7 +16,7 @@ class TextArray {
 
   int Count() const { return static_cast<int>(items_.size()); }
   // Element i, 1 to Count(); any other index is a fatal index error.
-  const Text& At(int index, const std::source_location& where = std::source_location::current()) const;
+  const Text& At(int index, const SourceLocation& where = SourceLocation::current()) const;
   void Append(const Text& text) { items_.push_back(text); }
   void Append(Text&& text) { items_.push_back(std::move(text)); }
   void Clear() { items_.clear(); }

@@ -4,8 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <source_location>
 
+#include "base/source_location.h"
 #include "exit_code.h"
 
 namespace sw {
@@ -32,7 +32,7 @@ TEST(FatalDeathTest, ReporterRunsOnceWithTheMessage) {
 }
 
 TEST(FatalDeathTest, IndexErrorNamesKindIndexCountAndPlace) {
-  const std::source_location here = std::source_location::current();
+  const SourceLocation here = SourceLocation::current();
   EXPECT_EXIT(FatalIndexError(IndexErrorKind::kAboveBounds, 7, 3, here), test::ExitedWithMinusOne(),
               "index 7 is above bounds \\(count 3\\) at .*fatal_test.cpp:" +
                   std::to_string(here.line()));
