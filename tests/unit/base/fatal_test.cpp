@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstdlib>
+#include <new>
 
 #include "base/source_location.h"
 #include "exit_code.h"
@@ -36,6 +38,20 @@ TEST(FatalDeathTest, IndexErrorNamesKindIndexCountAndPlace) {
   EXPECT_EXIT(FatalIndexError(IndexErrorKind::kAboveBounds, 7, 3, here), test::ExitedWithMinusOne(),
               "index 7 is above bounds \\(count 3\\) at .*fatal_test.cpp:" +
                   std::to_string(here.line()));
+}
+
+TEST(FatalDeathTest, ExhaustedMemoryIsFatalOnceTheHandlerIsInstalled) {
+  // The handler itself is called: a real failed allocation would be stopped by the
+  // sanitizers' allocator first.
+  EXPECT_EXIT(
+      {
+        InstallOutOfMemoryHandler();
+        std::new_handler handler = std::get_new_handler();
+        if (handler != nullptr) handler();
+        std::fprintf(stderr, "handler missing\n");
+        std::_Exit(0);
+      },
+      test::ExitedWithMinusOne(), "fatal error: out of memory");
 }
 
 }  // namespace
