@@ -11,6 +11,9 @@ target_link_libraries(zandrel-signin PRIVATE
 if(MINGW)
   # A wide-character entry point.
   target_link_options(zandrel-signin PRIVATE -municode)
+elseif(MSVC)
+  # The manifest comes from the .rc file; the linker must not add a second one.
+  target_link_options(zandrel-signin PRIVATE /MANIFEST:NO)
 endif()
 set_target_properties(zandrel-signin PROPERTIES
   RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/app

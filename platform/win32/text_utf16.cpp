@@ -19,9 +19,13 @@ std::wstring ToUtf16(UINT codePage, std::string_view bytes) {
 
 }  // namespace
 
-std::wstring GbkToUtf16(const Text& text) { return ToUtf16(kGbkCodePage, text.view()); }
+std::wstring GbkToUtf16(const Text& text) {
+  return ToUtf16(kGbkCodePage, text.view());
+}
 
-std::wstring Utf8ToUtf16(std::string_view text) { return ToUtf16(CP_UTF8, text); }
+std::wstring Utf8ToUtf16(std::string_view text) {
+  return ToUtf16(CP_UTF8, text);
+}
 
 Text Utf16ToGbk(std::wstring_view text) {
   if (text.empty()) return {};

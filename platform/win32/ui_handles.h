@@ -2,10 +2,10 @@
 // call that matches how it was made.
 #pragma once
 
+#include <windows.h>
+
 #include <memory>
 #include <type_traits>
-
-#include <windows.h>
 
 namespace sw {
 

@@ -10,10 +10,14 @@ namespace {
 
 std::span<const std::uint8_t> PngOf(PictureId id) {
   switch (id) {
-    case PictureId::kMainPicture: return MainPicturePng();
-    case PictureId::kAuthorPicture: return AuthorPicturePng();
-    case PictureId::kContactPicture: return ContactPicturePng();
-    case PictureId::kNone: break;
+    case PictureId::kMainPicture:
+      return MainPicturePng();
+    case PictureId::kAuthorPicture:
+      return AuthorPicturePng();
+    case PictureId::kContactPicture:
+      return ContactPicturePng();
+    case PictureId::kNone:
+      break;
   }
   return {};
 }
@@ -64,8 +68,7 @@ void PaintPicture(HDC dc, const RECT& box, const ScreenPicture& picture, Picture
   POINT previousOrigin{};
   SetBrushOrgEx(dc, 0, 0, &previousOrigin);
   StretchDIBits(dc, box.left + place.left, box.top + place.top, place.width, place.height, 0, 0,
-                picture.width, picture.height, picture.bgra.data(), &info, DIB_RGB_COLORS,
-                SRCCOPY);
+                picture.width, picture.height, picture.bgra.data(), &info, DIB_RGB_COLORS, SRCCOPY);
   SetBrushOrgEx(dc, previousOrigin.x, previousOrigin.y, nullptr);
   SetStretchBltMode(dc, previousMode);
 }

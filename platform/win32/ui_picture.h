@@ -1,10 +1,10 @@
 // The pictures of the picture boxes, decoded once and drawn with GDI.
 #pragma once
 
+#include <windows.h>
+
 #include <cstdint>
 #include <vector>
-
-#include <windows.h>
 
 #include "app/window_definitions.h"
 

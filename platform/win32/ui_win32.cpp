@@ -15,7 +15,9 @@ namespace {
 constexpr const wchar_t* kWindowClass = L"ZandrelSignInWindow";
 constexpr int kMaxHeight = 32627;
 
-std::size_t IndexOf(WindowKind window) { return static_cast<std::size_t>(window); }
+std::size_t IndexOf(WindowKind window) {
+  return static_cast<std::size_t>(window);
+}
 
 // The icon drawn at `size` pixels from the embedded image of the nearest size not
 // below it (the largest when none is that big).
@@ -76,7 +78,9 @@ Win32WindowLayer::Win32WindowLayer(HINSTANCE instance)
   classRegistered_ = RegisterClassExW(&windowClass) != 0;
 }
 
-Win32WindowLayer::~Win32WindowLayer() { Release(); }
+Win32WindowLayer::~Win32WindowLayer() {
+  Release();
+}
 
 bool Win32WindowLayer::AnyWindowOpen() const {
   return std::any_of(windows_.begin(), windows_.end(),
@@ -197,7 +201,8 @@ void Win32WindowLayer::OpenModal(WindowKind window) {
 
   DisabledWindows disabled;
   for (const auto& other : windows_) {
-    if (other != nullptr && other.get() != modal && other->open()) disabled.Disable(other->handle());
+    if (other != nullptr && other.get() != modal && other->open())
+      disabled.Disable(other->handle());
   }
   // Enabled again before the modal window goes, so that activation returns to the
   // program's own window and not to some other program's.
@@ -266,7 +271,8 @@ void Win32WindowLayer::WindowDestroyed() {
 
 const ScreenPicture& Win32WindowLayer::PictureFor(PictureId picture) {
   auto found = pictures_.find(picture);
-  if (found == pictures_.end()) found = pictures_.emplace(picture, LoadScreenPicture(picture)).first;
+  if (found == pictures_.end())
+    found = pictures_.emplace(picture, LoadScreenPicture(picture)).first;
   return found->second;
 }
 

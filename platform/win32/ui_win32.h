@@ -3,12 +3,12 @@
 // and the error box.
 #pragma once
 
+#include <windows.h>
+
 #include <array>
 #include <atomic>
 #include <map>
 #include <memory>
-
-#include <windows.h>
 
 #include "app/window_layer.h"
 #include "platform/win32/ui_handles.h"

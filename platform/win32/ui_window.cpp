@@ -21,9 +21,15 @@ struct ControlClass {
 DWORD LabelStyle(const ControlDefinition& control) {
   DWORD style = SS_NOPREFIX;  // captions come from the network too: '&' stays an '&'
   switch (control.align) {
-    case TextAlign::kLeft: style |= SS_LEFT; break;
-    case TextAlign::kCenter: style |= SS_CENTER; break;
-    case TextAlign::kRight: style |= SS_RIGHT; break;
+    case TextAlign::kLeft:
+      style |= SS_LEFT;
+      break;
+    case TextAlign::kCenter:
+      style |= SS_CENTER;
+      break;
+    case TextAlign::kRight:
+      style |= SS_RIGHT;
+      break;
   }
   // One line, centred vertically; a wrapping label flows from the top instead.
   if (!control.wordWrap) style |= SS_CENTERIMAGE;
@@ -32,13 +38,17 @@ DWORD LabelStyle(const ControlDefinition& control) {
 
 ControlClass ClassOf(const ControlDefinition& control) {
   switch (control.kind) {
-    case ControlKind::kLabel: return {L"STATIC", LabelStyle(control), 0};
-    case ControlKind::kButton: return {L"BUTTON", WS_TABSTOP | BS_PUSHBUTTON, 0};
-    case ControlKind::kPictureBox: return {L"STATIC", SS_OWNERDRAW | SS_NOTIFY, 0};
+    case ControlKind::kLabel:
+      return {L"STATIC", LabelStyle(control), 0};
+    case ControlKind::kButton:
+      return {L"BUTTON", WS_TABSTOP | BS_PUSHBUTTON, 0};
+    case ControlKind::kPictureBox:
+      return {L"STATIC", SS_OWNERDRAW | SS_NOTIFY, 0};
     // Not sorted; exactly the defined height; appending does not scroll it.
     case ControlKind::kListBox:
       return {L"LISTBOX", WS_VSCROLL | LBS_NOINTEGRALHEIGHT, WS_EX_CLIENTEDGE};
-    case ControlKind::kTimer: break;
+    case ControlKind::kTimer:
+      break;
   }
   return {};
 }
@@ -69,9 +79,9 @@ bool ProgramWindow::Create(HINSTANCE instance, const wchar_t* className) {
   const std::wstring title = GbkToUtf16(definition_.title.text());
   // Fixed single border, title bar with system menu, minimise and close; no maximise.
   const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
-  HWND window = CreateWindowExW(0, className, title.c_str(), style, left, top,
-                                definition_.outerWidth, definition_.outerHeight, nullptr, nullptr,
-                                instance, this);
+  HWND window =
+      CreateWindowExW(0, className, title.c_str(), style, left, top, definition_.outerWidth,
+                      definition_.outerHeight, nullptr, nullptr, instance, this);
   if (window == nullptr) return false;
   for (std::size_t i = 0; i < definition_.controls.size(); ++i) {
     if (!CreateControl(i, instance)) return false;
@@ -121,10 +131,10 @@ void ProgramWindow::Notify(const ControlDefinition& control, ControlEvent event)
   if (ready_ && control.event == event) host_.Dispatch(definition_.kind, control.name, event);
 }
 
-LRESULT CALLBACK ProgramWindow::Procedure(HWND window, UINT message, WPARAM wParam,
-                                          LPARAM lParam) {
+LRESULT CALLBACK ProgramWindow::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_NCCREATE) {
-    auto* self = static_cast<ProgramWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+    auto* self =
+        static_cast<ProgramWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
     SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
     self->window_.reset(window);
   }
@@ -176,7 +186,8 @@ LRESULT ProgramWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_DESTROY:
       for (std::size_t i = 0; i < definition_.controls.size(); ++i) {
-        if (definition_.controls[i].kind == ControlKind::kTimer) KillTimer(window, kFirstControlId + i);
+        if (definition_.controls[i].kind == ControlKind::kTimer)
+          KillTimer(window, kFirstControlId + i);
       }
       break;
     case WM_NCDESTROY: {
@@ -188,7 +199,8 @@ LRESULT ProgramWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       host_.WindowDestroyed();
       return result;
     }
-    default: break;
+    default:
+      break;
   }
   return DefWindowProcW(window, message, wParam, lParam);
 }

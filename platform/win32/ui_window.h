@@ -3,12 +3,12 @@
 // the program's control events.
 #pragma once
 
+#include <windows.h>
+
 #include <cstddef>
 #include <functional>
 #include <string_view>
 #include <vector>
-
-#include <windows.h>
 
 #include "app/window_definitions.h"
 #include "platform/win32/ui_handles.h"
@@ -56,7 +56,7 @@ class ProgramWindow {
   WindowHost& host_;
   const WindowDefinition& definition_;
   UniqueWindow window_;
-  bool ready_ = false;  // the controls exist: events may reach the program
+  bool ready_ = false;          // the controls exist: events may reach the program
   std::vector<HWND> controls_;  // by definition index; destroyed with the window
   std::vector<UniqueFont> fonts_;
   std::function<void()> beforeClose_;

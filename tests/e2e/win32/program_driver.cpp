@@ -1,6 +1,5 @@
 #include "tests/e2e/win32/program_driver.h"
 
-
 #include "platform/win32/text_utf16.h"
 
 namespace sw::e2e {
@@ -26,7 +25,9 @@ void SendMouse(DWORD flags) {
 
 }  // namespace
 
-void SetProgramPath(std::wstring path) { programPath = WindowsPath(std::move(path)); }
+void SetProgramPath(std::wstring path) {
+  programPath = WindowsPath(std::move(path));
+}
 
 bool PumpUntil(const std::function<bool()>& done, std::chrono::milliseconds limit) {
   const auto giveUp = std::chrono::steady_clock::now() + limit;
@@ -97,8 +98,8 @@ HWND RunningProgram::WaitForWindow(WindowKind window, std::chrono::milliseconds 
 
 std::optional<DWORD> RunningProgram::WaitForExit(std::chrono::milliseconds limit) {
   if (process_ == nullptr) return std::nullopt;
-  const bool ended = PumpUntil(
-      [&] { return WaitForSingleObject(process_.get(), 0) == WAIT_OBJECT_0; }, limit);
+  const bool ended =
+      PumpUntil([&] { return WaitForSingleObject(process_.get(), 0) == WAIT_OBJECT_0; }, limit);
   DWORD code = 0;
   if (!ended || !GetExitCodeProcess(process_.get(), &code)) return std::nullopt;
   return code;
@@ -149,14 +150,17 @@ std::vector<std::wstring> ListItems(HWND listBox) {
     const LRESULT length = SendMessageW(listBox, LB_GETTEXTLEN, static_cast<WPARAM>(i), 0);
     if (length < 0) break;
     std::wstring item(static_cast<std::size_t>(length) + 1, L'\0');
-    SendMessageW(listBox, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(item.data()));
+    SendMessageW(listBox, LB_GETTEXT, static_cast<WPARAM>(i),
+                 reinterpret_cast<LPARAM>(item.data()));
     item.resize(static_cast<std::size_t>(length));
     items.push_back(item);
   }
   return items;
 }
 
-std::wstring Wide(std::string_view utf8) { return Utf8ToUtf16(utf8); }
+std::wstring Wide(std::string_view utf8) {
+  return Utf8ToUtf16(utf8);
+}
 
 RECT OuterRect(HWND window) {
   RECT outer{};

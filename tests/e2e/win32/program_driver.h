@@ -2,6 +2,8 @@
 // by title, reads captions and run-log lines, and clicks and types with real input.
 #pragma once
 
+#include <windows.h>
+
 #include <chrono>
 #include <functional>
 #include <memory>
@@ -9,8 +11,6 @@
 #include <string>
 #include <string_view>
 #include <vector>
-
-#include <windows.h>
 
 #include "app/window_definitions.h"
 

@@ -25,7 +25,8 @@ void ExpectMatchesDefinition(HWND window, WindowKind kind) {
   EXPECT_EQ(outer.left, (GetSystemMetrics(SM_CXSCREEN) - definition.outerWidth) / 2);
   EXPECT_EQ(outer.top, (GetSystemMetrics(SM_CYSCREEN) - definition.outerHeight) / 2);
   const LONG_PTR style = GetWindowLongPtrW(window, GWL_STYLE);
-  EXPECT_EQ(style & (WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX), WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX);
+  EXPECT_EQ(style & (WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX),
+            WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX);
   EXPECT_EQ(style & (WS_MAXIMIZEBOX | WS_THICKFRAME), 0);
   for (const ControlDefinition& control : definition.controls) {
     if (control.kind == ControlKind::kTimer) continue;
@@ -76,7 +77,7 @@ TEST_F(ProgramTest, StartsWithItsDefinitionOneStartLineAndExitsWithZero) {
 }
 
 TEST_F(ProgramTest, SignsInOncePerPromptAtTheExactPointAndNeverClicksOtherShapes) {
-  RecordingWindow square(RECT{300, 40, 500, 240}, false);  // ratio 1
+  RecordingWindow square(RECT{300, 40, 500, 240}, false);    // ratio 1
   RecordingWindow nearMiss(RECT{560, 40, 654, 140}, false);  // 94 x 100: ratio 0.94, outside
   // 186 x 200: ratio 0.93. Its centre is (133, 140); 0.34 of 200 below it is y = 208.
   RecordingWindow prompt(RECT{40, 40, 226, 240}, true);

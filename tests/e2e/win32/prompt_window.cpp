@@ -26,10 +26,10 @@ void RegisterOnce() {
 RecordingWindow::RecordingWindow(RECT outer, bool closeWhenClicked)
     : closeWhenClicked_(closeWhenClicked) {
   RegisterOnce();
-  handle_ = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, kClassName, L"prompt-like", WS_POPUP,
-                            outer.left, outer.top, outer.right - outer.left,
-                            outer.bottom - outer.top, nullptr, nullptr, GetModuleHandleW(nullptr),
-                            nullptr);
+  handle_ =
+      CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, kClassName, L"prompt-like", WS_POPUP,
+                      outer.left, outer.top, outer.right - outer.left, outer.bottom - outer.top,
+                      nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
   if (handle_ == nullptr) return;
   SetWindowLongPtrW(handle_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   SetWindowLongPtrW(handle_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Procedure));

@@ -2,9 +2,9 @@
 // left-button presses it receives. Like a real prompt it can go away when answered.
 #pragma once
 
-#include <vector>
-
 #include <windows.h>
+
+#include <vector>
 
 namespace sw::e2e {
 

@@ -50,7 +50,8 @@ TEST(UpdateCheck, ShowsTheLatestVersionAndTheViewButtonExactlyWhenItDiffers) {
   ASSERT_NE(version, nullptr);
   EXPECT_EQ(Caption(ControlOf(version, WindowKind::kVersionWindow, controls::kLatestVersionLabel)),
             Wide("待检测"));
-  EXPECT_FALSE(IsWindowVisible(ControlOf(version, WindowKind::kVersionWindow, controls::kViewUpdateButton)));
+  EXPECT_FALSE(
+      IsWindowVisible(ControlOf(version, WindowKind::kVersionWindow, controls::kViewUpdateButton)));
   PressEscape();
   ASSERT_TRUE(PumpUntil([&] { return !IsWindow(version); }, 3000ms));
   PostMessageW(main, WM_CLOSE, 0, 0);
