@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <ctime>
 
+#include "base/base_literals.h"
+
 namespace sw {
 
 namespace {
@@ -104,19 +106,18 @@ Text DateTimeToText(DateTime value) {
   const int minute = seconds / 60 % 60;
   const int second = seconds % 60;
 
-  // 年 C4EA, 月 D4C2, 日 C8D5, 时 CAB1, 分 B7D6, 秒 C3EB
   char buffer[96];
-  int written = std::snprintf(buffer, sizeof buffer, "%d\xC4\xEA%d\xD4\xC2%d\xC8\xD5",
-                              static_cast<int>(date.year),
-                              date.month, date.day);
+  int written = std::snprintf(buffer, sizeof buffer, "%d%s%d%s%d%s", static_cast<int>(date.year),
+                              kYearUnit.gbk, date.month, kMonthUnit.gbk, date.day, kDayUnit.gbk);
   const auto room = [&] { return sizeof buffer - static_cast<std::size_t>(written); };
   if (second != 0) {
-    written += std::snprintf(buffer + written, room(), "%d\xCA\xB1%d\xB7\xD6%d\xC3\xEB", hour,
-                             minute, second);
+    written += std::snprintf(buffer + written, room(), "%d%s%d%s%d%s", hour, kHourUnit.gbk, minute,
+                             kMinuteUnit.gbk, second, kSecondUnit.gbk);
   } else if (minute != 0) {
-    written += std::snprintf(buffer + written, room(), "%d\xCA\xB1%d\xB7\xD6", hour, minute);
+    written += std::snprintf(buffer + written, room(), "%d%s%d%s", hour, kHourUnit.gbk, minute,
+                             kMinuteUnit.gbk);
   } else if (hour != 0) {
-    written += std::snprintf(buffer + written, room(), "%d\xCA\xB1", hour);
+    written += std::snprintf(buffer + written, room(), "%d%s", hour, kHourUnit.gbk);
   }
   return Text(std::string_view(buffer, static_cast<std::size_t>(written)));
 }

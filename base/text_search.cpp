@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <string>
 
+#include "base/base_literals.h"
 #include "base/gbk_walk.h"
 #include "base/text.h"
 
@@ -110,10 +111,9 @@ Text ReplaceText(const Text& text, const Text& target, const std::optional<Text>
 
 Text TextBetween(const Text& source, const Text& leftMark, const Text& rightMark, int start,
                  bool caseInsensitive) {
-  // "#引号" inside a mark stands for a double quote.
-  static const Text kQuoteName("#\xD2\xFD\xBA\xC5");
-  const Text left = ReplaceText(leftMark, kQuoteName, Text("\""));
-  const Text right = ReplaceText(rightMark, kQuoteName, Text("\""));
+  const Text quote_name = kQuoteMarkName.text();
+  const Text left = ReplaceText(leftMark, quote_name, Text("\""));
+  const Text right = ReplaceText(rightMark, quote_name, Text("\""));
 
   const int left_at = FindText(source, left, start, caseInsensitive);
   if (left_at == -1) return {};
