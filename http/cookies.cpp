@@ -36,7 +36,10 @@ Text MergeCookies(Text& oldCookies, Text& newCookies) {
 
   Text joined;
   for (const Text& entry : merged) {
-    if (TextRight(entry, 8) != Text(kDeletionMark)) joined = Concat(joined, entry, kSeparator);
+    if (TextRight(entry, 8) == Text(kDeletionMark)) continue;
+    // An empty entry in front would make the text begin with a separator.
+    if (entry.empty() && joined.empty()) continue;
+    joined = Concat(joined, entry, kSeparator);
   }
   joined = DropFinalSeparator(joined, 2);
   oldCookies = JoinDistinct(joined, kSeparator, true);

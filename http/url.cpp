@@ -31,7 +31,9 @@ Text HostByLabelCount(Text v, bool domainOnly, int labelCount) {
   // right; a dot in the very last position is never counted.
   const int length = v.size();
   int b = length;
-  for (int i = 0; i < labelCount; ++i) b = FindTextReverse(v, ".", b);
+  // Once no dot is left b stays -1, so the walk may stop there: a huge count would
+  // otherwise spin for billions of rounds.
+  for (int i = 0; i < labelCount && b != -1; ++i) b = FindTextReverse(v, ".", b);
   const int c = FindTextReverse(v, ".", b);
   if (domainOnly) return TextRight(v, length - c);
   if (c != -1) {

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "base/text_array.h"
+#include "http/body_buffer.h"
 #include "http/cookies.h"
 #include "http/headers.h"
 #include "http/url.h"
@@ -76,15 +77,14 @@ void AppendCookieLine(Text& headers, const Text& cookies) {
 }
 
 ByteSet ReadBody(Internet& internet, InternetHandle request) {
-  ByteSet body;
-  std::array<std::uint8_t, kReadChunk> chunk{};
+  BodyBuffer body;
   for (;;) {
     std::uint32_t read = 0;
-    const bool ok = internet.InternetReadFile(request, chunk.data(), kReadChunk, &read);
+    const bool ok = internet.InternetReadFile(request, body.Room(kReadChunk), kReadChunk, &read);
     if (!ok || read == 0) break;
-    body.Append(chunk.data(), std::min(read, kReadChunk));
+    body.Keep(std::min(read, kReadChunk));
   }
-  return body;
+  return body.Take();
 }
 
 // The raw header text, or the untouched buffer of spaces when the platform delivers

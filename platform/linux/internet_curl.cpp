@@ -22,6 +22,11 @@ constexpr std::uint32_t kDefaultReceiveTimeoutMs = 30000;
 // WinInet gives up after a bounded number of redirects as well.
 constexpr long kMaxRedirects = 30;
 constexpr int kPollIntervalMs = 1000;
+// Larger socket reads mean fewer trips through libcurl per megabyte of body.
+constexpr long kReceiveBufferBytes = 512 * 1024;
+// Body bytes held for the reader before libcurl is paused: a fast server cannot make
+// the backend buffer the whole body, only about this much at a time.
+constexpr std::size_t kPendingLimit = 1024 * 1024;
 
 struct CurlEasyDeleter {
   void operator()(CURL* easy) const { curl_easy_cleanup(easy); }
@@ -158,6 +163,7 @@ struct Transfer {
   std::size_t pendingRead = 0;
   std::string rawHeaders;  // the latest response's header block
   bool headersEnded = false;
+  bool paused = false;  // libcurl holds back body bytes until the reader has caught up
   bool finished = false;
   CURLcode result = CURLE_OK;
 
@@ -173,6 +179,11 @@ struct Transfer {
   // Lets libcurl work until it has body bytes for the reader or the exchange is over.
   void RunUntilBodyOrEnd() {
     while (!finished && Available() == 0) {
+      if (paused) {
+        paused = false;
+        curl_easy_pause(easy.get(), CURLPAUSE_CONT);  // may hand over the held bytes at once
+        if (Available() != 0) return;
+      }
       int running = 0;
       if (curl_multi_perform(multi.get(), &running) != CURLM_OK) {
         Finish(CURLE_RECV_ERROR);
@@ -199,6 +210,9 @@ struct Transfer {
     if (transfer.pendingRead == transfer.pending.size()) {
       transfer.pending.clear();
       transfer.pendingRead = 0;
+    } else if (transfer.Available() >= kPendingLimit) {
+      transfer.paused = true;
+      return CURL_WRITEFUNC_PAUSE;
     }
     transfer.pending.append(data, size * count);
     return size * count;
@@ -361,11 +375,15 @@ bool CurlInternet::State::Start(Node& request, std::string_view headerBlock, con
   CURL* easy = transfer.easy.get();
   std::string url = secure ? "https://" : "http://";
   url += request.host;
-  if (request.port != inet::kDefaultPort) url += ":" + std::to_string(request.port);
+  if (request.port != inet::kDefaultPort) {
+    url += ':';
+    url += std::to_string(request.port);
+  }
   url += EscapeObjectName(request.objectName);
   curl_easy_setopt(easy, CURLOPT_URL, url.c_str());
   curl_easy_setopt(easy, CURLOPT_PROTOCOLS_STR, "http,https");
   curl_easy_setopt(easy, CURLOPT_NOSIGNAL, 1L);
+  curl_easy_setopt(easy, CURLOPT_BUFFERSIZE, kReceiveBufferBytes);
   curl_easy_setopt(easy, CURLOPT_HTTP_VERSION,
                    static_cast<long>(request.version == "HTTP/1.0" ? CURL_HTTP_VERSION_1_0
                                                                    : CURL_HTTP_VERSION_1_1));

@@ -102,6 +102,16 @@ TEST_F(Backend, BinaryBodiesKeepTheirZeroBytes) {
   EXPECT_EQ(Bytes(WebAccess(internet, Url("/binary").c_str())), expected);
 }
 
+TEST_F(Backend, LargeBodiesArriveWholeAndInOrder) {
+  const ByteSet body = WebAccess(internet, Url("/bytes/5000000").c_str());
+  ASSERT_EQ(body.Length(), 5000000);
+  const std::string pattern = "0123456789abcdef";
+  const std::string_view bytes = body.view();
+  std::size_t mismatches = 0;
+  for (std::size_t i = 0; i < bytes.size(); ++i) mismatches += bytes[i] != pattern[i % 16];
+  EXPECT_EQ(mismatches, 0u);
+}
+
 TEST_F(Backend, SetCookieLinesAreCollectedAndMerged) {
   Text received;
   EXPECT_EQ(Bytes(WebAccess(internet, Url("/cookies").c_str(), 0, "", nullptr, &received)), "c");

@@ -91,6 +91,11 @@ TEST(Url, LabelCountGivenDiffersFromOmitted) {
   EXPECT_EQ(UrlHost("localhost", true, false, 1), Text("localhost"));
 }
 
+TEST(Url, AHugeLabelCountEndsAsSoonAsTheDotsRunOut) {
+  EXPECT_EQ(UrlHost("http://a.b.c.d.e.f.g:81", true, false, 2147483647), Text("a.b.c.d.e.f.g"));
+  EXPECT_EQ(UrlHost("a.b.c", false, true, 2147483647), Text("a.b.c"));
+}
+
 TEST(Url, ATextWithAZeroByteEndsThere) {
   const Text address(std::string("http://a.example.com/x\0evil.example.net/y", 41));
   EXPECT_EQ(UrlHost(address), Text("a.example.com"));
