@@ -10,7 +10,9 @@ namespace sw {
 
 WaveOutChimePlayer::WaveOutChimePlayer() = default;
 
-WaveOutChimePlayer::~WaveOutChimePlayer() { StopAll(); }
+WaveOutChimePlayer::~WaveOutChimePlayer() {
+  StopAll();
+}
 
 void WaveOutChimePlayer::PlaySoundData(const ByteSet& sound, bool loop) {
   ReapFinished();
@@ -36,8 +38,8 @@ void WaveOutChimePlayer::ReapFinished() {
   std::vector<std::unique_ptr<WaveOutPlayer>> finished;
   {
     std::lock_guard<std::mutex> lock(mutex_);
-    auto firstFinished = std::stable_partition(players_.begin(), players_.end(),
-                                               [](const auto& player) { return !player->Finished(); });
+    auto firstFinished = std::stable_partition(
+        players_.begin(), players_.end(), [](const auto& player) { return !player->Finished(); });
     std::move(firstFinished, players_.end(), std::back_inserter(finished));
     players_.erase(firstFinished, players_.end());
   }

@@ -2,8 +2,11 @@
 
 #include <utility>
 
+// mmsystem.h needs windows.h before it.
+// clang-format off
 #include <windows.h>
 #include <mmsystem.h>
+// clang-format on
 
 namespace sw {
 namespace {
@@ -52,7 +55,9 @@ WAVEFORMATEX WaveFormat(const WavFormat& format) {
 
 }  // namespace
 
-void WaveOutPlayer::CloseHandleDeleter::operator()(void* handle) const { CloseHandle(handle); }
+void WaveOutPlayer::CloseHandleDeleter::operator()(void* handle) const {
+  CloseHandle(handle);
+}
 
 WaveOutPlayer::WaveOutPlayer(WavSound sound, bool loop)
     : sound_(std::move(sound)),
@@ -75,11 +80,13 @@ void WaveOutPlayer::Run() {
     ~MarkFinished() { finished.store(true); }
   } markFinished{finished_};
 
-  if (!stopEvent_ || sound_.format.blockAlign == 0 || sound_.samples.size() < sound_.format.blockAlign) {
+  if (!stopEvent_ || sound_.format.blockAlign == 0 ||
+      sound_.samples.size() < sound_.format.blockAlign) {
     return;
   }
   // Signalled by the device when it opens, finishes the buffer and closes.
-  std::unique_ptr<void, CloseHandleDeleter> deviceEvent(CreateEventW(nullptr, FALSE, FALSE, nullptr));
+  std::unique_ptr<void, CloseHandleDeleter> deviceEvent(
+      CreateEventW(nullptr, FALSE, FALSE, nullptr));
   if (!deviceEvent) return;
 
   WAVEFORMATEX format = WaveFormat(sound_.format);

@@ -8,7 +8,9 @@
 #include "platform/win32/desktop_dpi_win32.h"
 
 // After the project's headers: windows.h defines macros that would rename their names.
+// clang-format off
 #include <windows.h>
+// clang-format on
 
 namespace sw {
 namespace {
@@ -40,10 +42,14 @@ BOOL CALLBACK CollectVisible(HWND window, LPARAM table) {
 
 DWORD MouseFlag(ButtonEvent event) {
   switch (event) {
-    case ButtonEvent::kLeftDown: return MOUSEEVENTF_LEFTDOWN;
-    case ButtonEvent::kLeftUp: return MOUSEEVENTF_LEFTUP;
-    case ButtonEvent::kRightDown: return MOUSEEVENTF_RIGHTDOWN;
-    case ButtonEvent::kRightUp: return MOUSEEVENTF_RIGHTUP;
+    case ButtonEvent::kLeftDown:
+      return MOUSEEVENTF_LEFTDOWN;
+    case ButtonEvent::kLeftUp:
+      return MOUSEEVENTF_LEFTUP;
+    case ButtonEvent::kRightDown:
+      return MOUSEEVENTF_RIGHTDOWN;
+    case ButtonEvent::kRightUp:
+      return MOUSEEVENTF_RIGHTUP;
   }
   return 0;
 }

@@ -1,8 +1,11 @@
 #include "platform/win32/shell_win32.h"
 
-// After the project's headers: windows.h defines macros that would rename their names.
+// After the project's headers (windows.h defines macros that would rename their
+// names); shellapi.h needs windows.h before it.
+// clang-format off
 #include <windows.h>
 #include <shellapi.h>
+// clang-format on
 
 namespace sw {
 

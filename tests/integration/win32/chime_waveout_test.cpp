@@ -3,6 +3,10 @@
 // writes every sample it gets to a file (SW_CHIME_SINK names it), so what the device
 // received can be compared with what was played; MixingSink* where every player's
 // samples are appended to that file.
+#include "platform/win32/chime_waveout.h"
+
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <chrono>
 #include <cstdlib>
@@ -12,9 +16,6 @@
 #include <string>
 #include <thread>
 
-#include <gtest/gtest.h>
-
-#include "platform/win32/chime_waveout.h"
 #include "tests/integration/win32/wav_bytes.h"
 
 namespace sw {
@@ -38,8 +39,9 @@ TEST(NoDeviceChime, UnplayableDataStartsNoPlayer) {
     ByteSet whole = StereoWav(RampSamples(8));
     return BytesLeft(whole, 30);  // cut inside the format chunk
   }();
-  const ByteSet cases[] = {ByteSet{}, ToBytes("not a sound at all"), ByteSet{'R', 'I', 'F', 'F', 4, 0, 0, 0, 'W', 'A', 'V', 'E'},
-                           truncated, StereoWav({})};
+  const ByteSet cases[] = {ByteSet{}, ToBytes("not a sound at all"),
+                           ByteSet{'R', 'I', 'F', 'F', 4, 0, 0, 0, 'W', 'A', 'V', 'E'}, truncated,
+                           StereoWav({})};
   WaveOutChimePlayer chime;
   for (const ByteSet& sound : cases) {
     chime.PlaySoundData(sound, false);
@@ -78,9 +80,20 @@ class FileSinkChime : public ::testing::Test {
     std::filesystem::remove(sinkPath_);
   }
 
-  std::vector<std::uint8_t> SinkBytes() const {
+  // The frames the device received, less the silent ones Wine's mixer writes whenever
+  // a player's data is late (none of the test sounds has a silent frame). Here every
+  // frame is 4 bytes: 16-bit stereo.
+  std::vector<std::uint8_t> AudibleFrames() const {
     std::ifstream in(sinkPath_, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    const std::vector<std::uint8_t> written{std::istreambuf_iterator<char>(in),
+                                            std::istreambuf_iterator<char>()};
+    const std::uint8_t silence[4] = {0, 0, 0, 0};
+    std::vector<std::uint8_t> audible;
+    for (std::size_t i = 0; i + 4 <= written.size(); i += 4) {
+      const auto frame = written.begin() + static_cast<std::ptrdiff_t>(i);
+      if (!std::equal(frame, frame + 4, silence)) audible.insert(audible.end(), frame, frame + 4);
+    }
+    return audible;
   }
 
   std::filesystem::path sinkPath_;
@@ -96,7 +109,7 @@ TEST_F(FileSinkChime, DeviceReceivesExactlyTheSamplesOnceWhateverTheChunkOrder) 
     chime.PlaySoundData(sound, false);
     sound = ByteSet{};  // the player has its own copy
     ASSERT_TRUE(WaitUntilAllEnded(chime));
-    EXPECT_EQ(SinkBytes(), samples);
+    EXPECT_EQ(AudibleFrames(), samples);
   }
 }
 
@@ -110,7 +123,7 @@ TEST_F(FileSinkChime, ReturnsWhileSoundingAndStopAllCutsTheLoopShort) {
   EXPECT_EQ(chime.PlayerCount(), 0);
 
   // What reached the device is the sound from its start, repeated, cut anywhere.
-  const std::vector<std::uint8_t> written = SinkBytes();
+  const std::vector<std::uint8_t> written = AudibleFrames();
   for (std::size_t i = 0; i < written.size(); ++i) {
     ASSERT_EQ(written[i], samples[i % samples.size()]) << "byte " << i;
   }
@@ -120,19 +133,17 @@ TEST_F(FileSinkChime, ReturnsWhileSoundingAndStopAllCutsTheLoopShort) {
 // so two sounds at once both land there, in pieces, a little after they are played.
 class MixingSinkChime : public FileSinkChime {
  protected:
-  // The frames of the file that are neither `loop`'s frame nor silence (the mixer
-  // writes silent frames while it waits for data).
+  // The audible frames of the file apart from those equal to `loop`'s frame.
   std::vector<std::uint8_t> FramesApartFrom(const std::vector<std::uint8_t>& loop,
                                             std::size_t* loopFrames) const {
-    const std::uint8_t silence[4] = {0, 0, 0, 0};
-    const std::vector<std::uint8_t> written = SinkBytes();
+    const std::vector<std::uint8_t> audible = AudibleFrames();
     std::vector<std::uint8_t> rest;
     *loopFrames = 0;
-    for (std::size_t i = 0; i + 4 <= written.size(); i += 4) {
-      const auto frame = written.begin() + static_cast<std::ptrdiff_t>(i);
+    for (std::size_t i = 0; i + 4 <= audible.size(); i += 4) {
+      const auto frame = audible.begin() + static_cast<std::ptrdiff_t>(i);
       if (std::equal(frame, frame + 4, loop.begin())) {
         ++*loopFrames;
-      } else if (!std::equal(frame, frame + 4, silence)) {
+      } else {
         rest.insert(rest.end(), frame, frame + 4);
       }
     }

@@ -1,12 +1,11 @@
 // Handle numbers and the physical-pixel scope: no windows, no display needed.
-#include <cstdint>
-
 #include <gtest/gtest.h>
+#include <windows.h>
+
+#include <cstdint>
 
 #include "platform/win32/desktop_dpi_win32.h"
 #include "platform/win32/desktop_win32.h"
-
-#include <windows.h>
 
 namespace sw {
 namespace {
@@ -31,7 +30,8 @@ TEST(HandleNumbers, RoundTripThroughTheSigned32BitText) {
     EXPECT_EQ(ToInt(Text(std::to_string(c.number))), c.number);
   }
   // A value whose upper half was lost (zero-extended) still names the same window.
-  EXPECT_EQ(HandleValue(HandleNumber(0x80001234u)), static_cast<std::uintptr_t>(INT64_C(-2147478988)));
+  EXPECT_EQ(HandleValue(HandleNumber(0x80001234u)),
+            static_cast<std::uintptr_t>(INT64_C(-2147478988)));
 }
 
 DPI_AWARENESS ThreadAwareness() {

@@ -1,6 +1,10 @@
 // The Windows shell under Wine: Wine hands web addresses to the desktop's launcher,
 // which the test replaces (fake-browser/xdg-open, first on PATH) with a recorder that
 // stays open until released. SW_FAKE_BROWSER_DIR is the recorder's folder.
+#include "platform/win32/shell_win32.h"
+
+#include <gtest/gtest.h>
+
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
@@ -8,10 +12,6 @@
 #include <string>
 #include <thread>
 #include <vector>
-
-#include <gtest/gtest.h>
-
-#include "platform/win32/shell_win32.h"
 
 namespace sw {
 namespace {
@@ -73,8 +73,9 @@ TEST_F(Win32ShellTest, OpensOnlyWebAddresses) {
 
 TEST(IsWebAddress, AcceptsHttpAndHttpsInAnyCase) {
   const std::pair<const char*, bool> cases[] = {
-      {"http://a", true},   {"https://a/b?c", true}, {"HtTpS://A", true}, {"http:/a", false},
-      {"httpx://a", false}, {" http://a", false},    {"", false},         {"javascript:alert(1)", false},
+      {"http://a", true}, {"https://a/b?c", true},        {"HtTpS://A", true},
+      {"http:/a", false}, {"httpx://a", false},           {" http://a", false},
+      {"", false},        {"javascript:alert(1)", false},
   };
   for (const auto& [address, web] : cases) EXPECT_EQ(IsWebAddress(address), web) << address;
 }

@@ -21,12 +21,14 @@ void RegisterOnce(WNDPROC procedure) {
 
 TestWindow::TestWindow(RECT outer, DWORD style) {
   RegisterOnce(&TestWindow::Procedure);
-  handle_ = CreateWindowExW(WS_EX_TOPMOST, kClassName, L"desktop test", style, outer.left, outer.top,
-                            outer.right - outer.left, outer.bottom - outer.top, nullptr, nullptr,
-                            GetModuleHandleW(nullptr), this);
+  handle_ = CreateWindowExW(WS_EX_TOPMOST, kClassName, L"desktop test", style, outer.left,
+                            outer.top, outer.right - outer.left, outer.bottom - outer.top, nullptr,
+                            nullptr, GetModuleHandleW(nullptr), this);
 }
 
-TestWindow::~TestWindow() { Destroy(); }
+TestWindow::~TestWindow() {
+  Destroy();
+}
 
 void TestWindow::Destroy() {
   if (handle_ != nullptr) DestroyWindow(handle_);
@@ -47,8 +49,8 @@ LRESULT CALLBACK TestWindow::Procedure(HWND window, UINT message, WPARAM wParam,
     case WM_LBUTTONDBLCLK:
     case WM_RBUTTONDBLCLK:
       if (self != nullptr) {
-        self->mouse_.push_back(
-            {message, POINT{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))}});
+        self->mouse_.push_back({message, POINT{static_cast<short>(LOWORD(lParam)),
+                                               static_cast<short>(HIWORD(lParam))}});
       }
       return 0;
     case WM_NCDESTROY:

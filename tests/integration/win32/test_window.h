@@ -1,9 +1,9 @@
 // Real top-level windows for the desktop tests, with the mouse messages they receive.
 #pragma once
 
-#include <vector>
-
 #include <windows.h>
+
+#include <vector>
 
 namespace sw::test {
 

@@ -25,12 +25,12 @@ inline ByteSet StereoWav(const std::vector<std::uint8_t>& samples,
   std::vector<std::uint8_t> fmt;
   PutTag(fmt, "fmt ");
   PutLittle(fmt, 16, 4);
-  PutLittle(fmt, 1, 2);       // PCM
-  PutLittle(fmt, 2, 2);       // channels
-  PutLittle(fmt, 22050, 4);   // frames per second
-  PutLittle(fmt, 88200, 4);   // bytes per second
-  PutLittle(fmt, 4, 2);       // bytes per frame
-  PutLittle(fmt, 16, 2);      // bits per sample
+  PutLittle(fmt, 1, 2);      // PCM
+  PutLittle(fmt, 2, 2);      // channels
+  PutLittle(fmt, 22050, 4);  // frames per second
+  PutLittle(fmt, 88200, 4);  // bytes per second
+  PutLittle(fmt, 4, 2);      // bytes per frame
+  PutLittle(fmt, 16, 2);     // bits per sample
   std::vector<std::uint8_t> list;
   PutTag(list, "LIST");
   PutLittle(list, 12, 4);
@@ -43,9 +43,15 @@ inline ByteSet StereoWav(const std::vector<std::uint8_t>& samples,
 
   std::vector<std::vector<std::uint8_t>> chunks;
   switch (layout) {
-    case WavLayout::kFmtListData: chunks = {fmt, list, data}; break;
-    case WavLayout::kFmtData: chunks = {fmt, data}; break;
-    case WavLayout::kDataListFmt: chunks = {data, list, fmt}; break;
+    case WavLayout::kFmtListData:
+      chunks = {fmt, list, data};
+      break;
+    case WavLayout::kFmtData:
+      chunks = {fmt, data};
+      break;
+    case WavLayout::kDataListFmt:
+      chunks = {data, list, fmt};
+      break;
   }
   std::vector<std::uint8_t> body;
   PutTag(body, "WAVE");
