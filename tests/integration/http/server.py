@@ -4,6 +4,9 @@
 Binds 127.0.0.1 on a free port, prints the port on the first line of its output and,
 with --port-file, also writes it there (atomically) once it listens.
 
+Requests with a whole address in the request line (sent to the server as a proxy) are
+answered like those with the path alone.
+
 Routes (any method unless noted):
   /hello        "hello"; HEAD gives the headers alone
   /echo         the request as the server saw it: "<METHOD> <target>", the header lines,
@@ -25,6 +28,7 @@ import socket
 import sys
 import time
 from http.server import BaseHTTPRequestHandler, ThreadingHTTPServer
+from urllib.parse import urlsplit
 
 BINARY = bytes(range(256)) * 4
 BLOCK = b"0123456789abcdef" * 65536  # 1 MiB
@@ -50,7 +54,9 @@ class Handler(BaseHTTPRequestHandler):
         return self.rfile.read(length) if length > 0 else b""
 
     def handle_any(self):
-        path = self.path.split("?", 1)[0]
+        # A request line with a whole address is one sent to this server as a proxy.
+        target = urlsplit(self.path).path if self.path.startswith("http://") else self.path
+        path = target.split("?", 1)[0]
         body = self.request_body()
         if path == "/hello":
             self.send_body(b"hello")

@@ -137,6 +137,17 @@ TEST_F(Backend, RedirectsAreFollowedUnlessSwitchedOff) {
   EXPECT_NE(responseHeaders.bytes().find("Location: /hello\r\n"), std::string::npos);
 }
 
+TEST_F(Backend, APlainAddressGoesThroughTheProxy) {
+  const std::string proxy = "127.0.0.1:" + std::to_string(ServerPort());
+  const Echo echo = ParseEcho(WebAccess(internet, "http://proxied.invalid/echo?via=proxy", 0, "",
+                                        nullptr, nullptr, nullptr, nullptr, false, nullptr,
+                                        proxy.c_str()));
+  // The request line carries the whole address (WinInet also names the port).
+  const std::string requestLine = echo.head.substr(0, echo.head.find('\n'));
+  EXPECT_EQ(requestLine.rfind("GET http://proxied.invalid", 0), 0u) << requestLine;
+  EXPECT_NE(requestLine.find("/echo?via=proxy"), std::string::npos) << requestLine;
+}
+
 TEST_F(Backend, HeadAndEmptyBodiesGiveTheEmptyByteSet) {
   Text responseHeaders;
   EXPECT_TRUE(WebAccess(internet, Url("/hello").c_str(), 2, "", nullptr, nullptr, nullptr,
