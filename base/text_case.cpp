@@ -40,23 +40,19 @@ std::size_t ConvertBlocks(std::string_view original, unsigned char first, char* 
     const __m128i before = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + i - 1));
     const __m128i letter = _mm_cmplt_epi8(_mm_add_epi8(bytes, shift), letter_limit);
     const __m128i after_lead = _mm_cmplt_epi8(before, zero);
-    __m128i flip = _mm_andnot_si128(after_lead, letter);
-    const auto low = static_cast<unsigned>(~_mm_movemask_epi8(bytes)) & 0xFFFFu;
-    auto undecided = static_cast<unsigned>(_mm_movemask_epi8(_mm_and_si128(letter, after_lead)));
-    if (undecided != 0) {
-      alignas(16) unsigned char extra[16] = {};
-      for (; undecided != 0; undecided &= undecided - 1) {
-        const int k = std::countr_zero(undecided);
-        const unsigned low_before = low & ((1u << k) - 1u);
-        const unsigned run = low_before == 0
-                                 ? run_parity + static_cast<unsigned>(k)
-                                 : static_cast<unsigned>(k - 1 - (31 - std::countl_zero(low_before)));
-        if (run % 2 == 0) extra[k] = 0xFF;
-      }
-      flip = _mm_or_si128(flip, _mm_load_si128(reinterpret_cast<const __m128i*>(extra)));
-    }
+    const __m128i flip = _mm_andnot_si128(after_lead, letter);
     _mm_storeu_si128(reinterpret_cast<__m128i*>(out + i),
                      _mm_xor_si128(bytes, _mm_and_si128(flip, case_bit)));
+    const auto low = static_cast<unsigned>(~_mm_movemask_epi8(bytes)) & 0xFFFFu;
+    auto undecided = static_cast<unsigned>(_mm_movemask_epi8(_mm_and_si128(letter, after_lead)));
+    for (; undecided != 0; undecided &= undecided - 1) {
+      const int k = std::countr_zero(undecided);
+      const unsigned low_before = low & ((1u << k) - 1u);
+      const unsigned run = low_before == 0
+                               ? run_parity + static_cast<unsigned>(k)
+                               : static_cast<unsigned>(k - 1 - (31 - std::countl_zero(low_before)));
+      if (run % 2 == 0) out[i + static_cast<std::size_t>(k)] ^= 0x20;
+    }
     // Sixteen more lead-range bytes keep the parity; otherwise count those after the
     // block's last byte below 0x80.
     if (low != 0) run_parity = static_cast<unsigned>(15 - (31 - std::countl_zero(low))) % 2;
