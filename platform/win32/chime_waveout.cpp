@@ -1,7 +1,9 @@
 #include "platform/win32/chime_waveout.h"
 
 #include <algorithm>
+#include <iterator>
 #include <optional>
+#include <system_error>
 #include <utility>
 
 #include "platform/win32/chime_waveout_player.h"
@@ -18,7 +20,12 @@ void WaveOutChimePlayer::PlaySoundData(const ByteSet& sound, bool loop) {
   ReapFinished();
   std::optional<WavSound> wav = ParseWav(sound);
   if (!wav || wav->samples.empty()) return;  // nothing playable: nothing to start
-  auto player = std::make_unique<WaveOutPlayer>(std::move(*wav), loop);
+  std::unique_ptr<WaveOutPlayer> player;
+  try {
+    player = std::make_unique<WaveOutPlayer>(std::move(*wav), loop);
+  } catch (const std::system_error&) {
+    return;  // no thread to be had: this chime stays silent, the caller goes on
+  }
   std::lock_guard<std::mutex> lock(mutex_);
   players_.push_back(std::move(player));
 }
