@@ -59,6 +59,7 @@ xcb_connection_t* XcbDesktop::Connection() {
   if (connection_ && xcb_connection_has_error(connection_.get()) == 0) return connection_.get();
   connection_.reset();
   listed_.Clear();
+  clientFrames_.Clear();
 
   int screenNumber = 0;
   XcbConnectionPtr c(
@@ -92,7 +93,7 @@ TextArray XcbDesktop::ListVisibleWindows() {
   TextArray handles;
   xcb_connection_t* c = Connection();
   if (c == nullptr) return handles;
-  DiscardNotifications(c);  // this listing supersedes them
+  ApplyNotifications(c);  // keeps the client frames current
 
   // First round trip: the root's children and the managed clients.
   auto treeCookie = xcb_query_tree(c, root_);
@@ -107,6 +108,7 @@ TextArray XcbDesktop::ListVisibleWindows() {
   const std::span<const xcb_window_t> children(xcb_query_tree_children(tree.get()),
                                                xcb_query_tree_children_length(tree.get()));
   const std::span<const xcb_window_t> clients = WindowList(clientList.get());
+  clientFrames_.RetainOnly(clients);
 
   // Second round trip: every request is sent before any reply is read.
   std::vector<xcb_get_window_attributes_cookie_t> attributeCookies;
@@ -117,20 +119,21 @@ TextArray XcbDesktop::ListVisibleWindows() {
     attributeCookies.push_back(xcb_get_window_attributes(c, child));
     geometryCookies.push_back(xcb_get_geometry(c, child));
   }
-  std::vector<xcb_query_tree_cookie_t> parentCookies;
-  parentCookies.reserve(clients.size());
+  // Clients seen for the first time: where they sit, and notice of their moves
+  // between frames and of their destruction from now on.
+  std::vector<std::pair<xcb_window_t, xcb_query_tree_cookie_t>> newClients;
   const std::uint32_t clientEvents = XCB_EVENT_MASK_STRUCTURE_NOTIFY;
   for (xcb_window_t client : clients) {
-    parentCookies.push_back(xcb_query_tree(c, client));
-    // Tells us when the client is destroyed before its frame is.
+    if (clientFrames_.Knows(client)) continue;
     xcb_change_window_attributes(c, client, XCB_CW_EVENT_MASK, &clientEvents);
+    newClients.emplace_back(client, xcb_query_tree(c, client));
   }
 
-  std::unordered_map<xcb_window_t, xcb_window_t> clientOfFrame;
-  for (std::size_t i = 0; i < clients.size(); ++i) {
-    auto parentTree = TakeReply(c, parentCookies[i], xcb_query_tree_reply);
-    if (parentTree && parentTree->parent != root_) clientOfFrame.emplace(parentTree->parent, clients[i]);
+  for (const auto& [client, cookie] : newClients) {
+    auto parentTree = TakeReply(c, cookie, xcb_query_tree_reply);
+    if (parentTree) clientFrames_.Set(client, parentTree->parent);
   }
+  const auto clientOfFrame = clientFrames_.ClientOfFrame(root_);
 
   std::vector<ListedWindow> listed;
   listed.reserve(children.size());
@@ -197,22 +200,22 @@ void XcbDesktop::ApplyNotifications(xcb_connection_t* c) {
         }
         break;
       }
-      case XCB_DESTROY_NOTIFY:
-        listed_.WindowDestroyed(reinterpret_cast<const xcb_destroy_notify_event_t*>(raw)->window);
+      case XCB_DESTROY_NOTIFY: {
+        const xcb_window_t window = reinterpret_cast<const xcb_destroy_notify_event_t*>(raw)->window;
+        listed_.WindowDestroyed(window);
+        clientFrames_.WindowDestroyed(window);
         break;
+      }
       case XCB_REPARENT_NOTIFY: {
         const auto* e = reinterpret_cast<const xcb_reparent_notify_event_t*>(raw);
         listed_.WindowReparented(e->window, e->parent, root_);
+        clientFrames_.WindowReparented(e->window, e->parent);
         break;
       }
       default:
         break;
     }
   }
-}
-
-void XcbDesktop::DiscardNotifications(xcb_connection_t* c) {
-  while (xcb_generic_event_t* raw = xcb_poll_for_event(c)) std::free(raw);
 }
 
 std::optional<WindowRect> XcbDesktop::QueryRect(xcb_connection_t* c, xcb_window_t window) {

@@ -13,10 +13,12 @@
 // so neither is listed.
 //
 // Cost: a listing is two round trips to the server whatever the number of windows
-// (the root's children, then every window's attributes and geometry requested before
-// any reply is read). Reading a listed window's rectangle afterwards costs none: the
-// server's structure notifications keep the listed rectangles current and report
-// windows destroyed since. Any other handle is asked of the server directly.
+// (the root's children and the client list, then every root child's attributes and
+// geometry, all requested before any reply is read). Reading a listed window's
+// rectangle afterwards costs none: the server's structure notifications keep the
+// listed rectangles current and report windows destroyed since. Any other handle is
+// asked of the server directly. Which frame holds which client is asked once per
+// client and then followed through the same notifications.
 #pragma once
 
 #include <xcb/xcb.h>
@@ -24,6 +26,7 @@
 #include <optional>
 #include <string>
 
+#include "platform/linux/desktop_xcb_clients.h"
 #include "platform/linux/desktop_xcb_handles.h"
 #include "platform/linux/desktop_xcb_listed.h"
 #include "watcher/desktop.h"
@@ -45,7 +48,6 @@ class XcbDesktop final : public Desktop {
   xcb_connection_t* Connection();
   // Applies every structure notification already received to the listed windows.
   void ApplyNotifications(xcb_connection_t* c);
-  void DiscardNotifications(xcb_connection_t* c);
   // Asks the server for the outer rectangle of the root child that holds the window.
   std::optional<WindowRect> QueryRect(xcb_connection_t* c, xcb_window_t window);
 
@@ -55,6 +57,7 @@ class XcbDesktop final : public Desktop {
   xcb_atom_t clientListAtom_ = XCB_ATOM_NONE;
   bool hasXTest_ = false;
   ListedWindows listed_;
+  ClientFrames clientFrames_;
 };
 
 }  // namespace sw

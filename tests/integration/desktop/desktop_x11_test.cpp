@@ -108,6 +108,17 @@ TEST_F(DesktopX11, RectangleOfManagedWindowIncludesTheFrame) {
   EXPECT_EQ(listed, expected);
   EXPECT_EQ(listed.right - listed.left, 321 + extents->left + extents->right);
   EXPECT_EQ(listed.bottom - listed.top, 203 + extents->top + extents->bottom);
+
+  // Hidden and shown again, the window gets a new frame at a new place; the same
+  // desktop follows it there.
+  windows.Unmap(w);
+  ASSERT_TRUE(Eventually([&] { return !Contains(Strings(desktop.ListVisibleWindows()), w); }));
+  windows.Move(w, 500, 400);
+  ASSERT_TRUE(windows.MapAndWaitForFrame(w));
+  ASSERT_TRUE(Contains(Strings(desktop.ListVisibleWindows()), w));
+  ASSERT_TRUE(desktop.GetWindowRect(static_cast<int>(w), listed));
+  EXPECT_EQ(listed, FramedRect(w, 321, 203));
+  EXPECT_NE(listed, expected);
 }
 
 TEST_F(DesktopX11, RectangleOfUnmanagedWindowIsItsOwnWithBorder) {
