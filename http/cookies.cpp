@@ -1,6 +1,9 @@
 #include "http/cookies.h"
 
 #include <string>
+#include <string_view>
+#include <unordered_set>
+#include <vector>
 
 #include "base/byte_set.h"
 
@@ -34,15 +37,25 @@ Text MergeCookies(Text& oldCookies, Text& newCookies) {
     if (!CookieListHas(merged, CookieName(entry))) ArrayAppend(merged, entry);
   }
 
-  Text joined;
+  // The entries to send: no deletion mark, no repeat, and the one empty entry left
+  // only between two others, since at either end it would leave a separator there.
+  std::vector<const Text*> kept;
+  std::unordered_set<std::string_view> seen;
   for (const Text& entry : merged) {
     if (TextRight(entry, 8) == Text(kDeletionMark)) continue;
-    // An empty entry in front would make the text begin with a separator.
-    if (entry.empty() && joined.empty()) continue;
-    joined = Concat(joined, entry, kSeparator);
+    if (seen.insert(entry.view()).second) kept.push_back(&entry);
   }
-  joined = DropFinalSeparator(joined, 2);
-  oldCookies = JoinDistinct(joined, kSeparator, true);
+  if (!kept.empty() && kept.back()->empty()) kept.pop_back();
+  if (!kept.empty() && kept.front()->empty()) kept.erase(kept.begin());
+
+  std::string joined;
+  for (const Text* entry : kept) {
+    joined += entry->bytes();
+    joined += kSeparator;
+  }
+  // Entries that now join across a double-byte character are one entry again; any
+  // repeat among those goes as well.
+  oldCookies = JoinDistinct(DropFinalSeparator(Text(joined), 2), kSeparator, true);
   return oldCookies;
 }
 

@@ -40,11 +40,14 @@ TEST(Cookies, MergeCookies) {
       {"a=1", "a=deleted ; b=2", "a=deleted ; b=2"},
       {"b=2; a=deleted", "", "b=2"},
       {"a=deleted", "a=5", "a=5"},
-      // An empty entry never comes first: the text would begin with a separator.
+      // An empty entry never comes first or last: the text would begin or end with a
+      // separator.
       {"; lang S=x 3", "", "lang S=x 3"},
       {"a=1", "; ; b=2", "b=2; a=1"},
       {"; x", "y=deleted; ; z", "z; x"},
       {"; a=1; ; b=2", "", "a=1; b=2"},
+      {"", "b=; ; b=", "b="},
+      {"a=1; = b4", "'; b=; a=; ; b=;  ", "'; b=; a="},
   };
   for (const MergeCase& c : cases) {
     SCOPED_TRACE(std::string("old '") + c.oldCookies + "', new '" + c.newCookies + "'");
