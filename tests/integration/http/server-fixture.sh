@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Starts or stops the loopback HTTP server for the backend tests.
-#   server-fixture.sh start DIR   start server.py on a free port; DIR/http_server.port gets the port
+#   server-fixture.sh start DIR   start server.py on free ports; DIR/http_server.port gets the
+#                                 plain port on its first line, the TLS port on its second
 #   server-fixture.sh stop DIR    stop the server started for DIR
 set -euo pipefail
 action=${1:?start or stop}
@@ -22,7 +23,8 @@ case $action in
     stop_server
     mkdir -p "$dir"
     # Detached from this script's output, so that CTest does not wait for it.
-    setsid python3 "$here/server.py" --port-file "$port_file" </dev/null >/dev/null 2>&1 &
+    setsid python3 "$here/server.py" --port-file "$port_file" \
+      --tls-cert "$here/test-tls.crt" --tls-key "$here/test-tls.key" </dev/null >/dev/null 2>&1 &
     echo $! >"$pid_file"
     for _ in $(seq 1 100); do
       [ -s "$port_file" ] && exit 0

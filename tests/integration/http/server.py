@@ -2,7 +2,9 @@
 """A loopback HTTP server for the backend tests, on the standard library only.
 
 Binds 127.0.0.1 on a free port, prints the port on the first line of its output and,
-with --port-file, also writes it there (atomically) once it listens.
+with --port-file, also writes it there (atomically) once it listens. With --tls-cert and
+--tls-key it also serves the same routes over TLS on a second free port, printed and
+written on the second line.
 
 Requests with a whole address in the request line (sent to the server as a proxy) are
 answered like those with the path alone.
@@ -25,7 +27,9 @@ Routes (any method unless noted):
 import argparse
 import os
 import socket
+import ssl
 import sys
+import threading
 import time
 from http.server import BaseHTTPRequestHandler, ThreadingHTTPServer
 from urllib.parse import urlsplit
@@ -147,17 +151,27 @@ class Server(ThreadingHTTPServer):
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--port-file")
+    parser.add_argument("--tls-cert")
+    parser.add_argument("--tls-key")
     args = parser.parse_args()
-    server = Server(("127.0.0.1", 0), Handler)
-    port = server.server_address[1]
-    print(port, flush=True)
+    servers = [Server(("127.0.0.1", 0), Handler)]
+    if args.tls_cert and args.tls_key:
+        context = ssl.SSLContext(ssl.PROTOCOL_TLS_SERVER)
+        context.load_cert_chain(args.tls_cert, args.tls_key)
+        secure = Server(("127.0.0.1", 0), Handler)
+        secure.socket = context.wrap_socket(secure.socket, server_side=True)
+        servers.append(secure)
+    ports = "".join(f"{server.server_address[1]}\n" for server in servers)
+    print(ports, end="", flush=True)
     if args.port_file:
         temporary = args.port_file + ".tmp"
         with open(temporary, "w") as out:
-            out.write(f"{port}\n")
+            out.write(ports)
         os.replace(temporary, args.port_file)
+    for server in servers[1:]:
+        threading.Thread(target=server.serve_forever, daemon=True).start()
     try:
-        server.serve_forever()
+        servers[0].serve_forever()
     except KeyboardInterrupt:
         pass
 

@@ -20,13 +20,21 @@ using PlatformInternet = sw::CurlInternet;
 namespace sw {
 namespace {
 
+// Line 1 of the port file: the plain port; line 2: the TLS port.
+int PortFromFile(int line) {
+  std::ifstream in("http_server.port");
+  int value = 0;
+  for (int i = 0; i < line; ++i) in >> value;
+  return in ? value : 0;
+}
+
 int ServerPort() {
-  static const int port = [] {
-    std::ifstream in("http_server.port");
-    int value = 0;
-    in >> value;
-    return value;
-  }();
+  static const int port = PortFromFile(1);
+  return port;
+}
+
+int TlsPort() {
+  static const int port = PortFromFile(2);
   return port;
 }
 
@@ -54,7 +62,39 @@ Echo ParseEcho(const ByteSet& response) {
 
 class Backend : public ::testing::Test {
  protected:
-  void SetUp() override { ASSERT_GT(ServerPort(), 0) << "no http_server.port in the working directory"; }
+  void SetUp() override {
+    ASSERT_GT(ServerPort(), 0) << "no http_server.port in the working directory";
+    ASSERT_GT(TlsPort(), 0) << "no TLS port in http_server.port";
+  }
+
+  // A GET through the seam alone, with the given security flags (none when 0), and the
+  // body it delivers.
+  std::string SeamGet(const char* server, int port, const char* path, std::uint32_t flags,
+                      std::uint32_t securityFlags) {
+    const InternetHandle root = internet.InternetOpenA("probe", inet::kOpenTypeDirect, "", "", 0);
+    const InternetHandle connection = internet.InternetConnectA(
+        root, server, static_cast<std::uint16_t>(port), "", "", inet::kServiceHttp, 0, 0);
+    const InternetHandle request = internet.HttpOpenRequestA(connection, "GET", path, "HTTP/1.1",
+                                                             "", nullptr, flags, 0);
+    std::string body;
+    if (request != nullptr) {
+      if (securityFlags != 0) {
+        internet.InternetSetOptionA(request, inet::kOptionSecurityFlags, &securityFlags,
+                                    sizeof securityFlags);
+      }
+      internet.HttpSendRequestA(request, "", 0, nullptr, 0);
+      char buffer[256];
+      std::uint32_t read = 0;
+      while (internet.InternetReadFile(request, buffer, sizeof buffer, &read) && read > 0) {
+        body.append(buffer, read);
+      }
+      internet.InternetCloseHandle(request);
+    }
+    if (connection != nullptr) internet.InternetCloseHandle(connection);
+    if (root != nullptr) internet.InternetCloseHandle(root);
+    return body;
+  }
+
   PlatformInternet internet;
 };
 
@@ -92,6 +132,36 @@ TEST_F(Backend, OtherMethodsSendTheirVerbAndBodyWithoutAContentType) {
   EXPECT_TRUE(echo.HasLine("PUT /echo")) << echo.head;
   EXPECT_EQ(echo.head.find("Content-Type"), std::string::npos) << echo.head;
   EXPECT_EQ(echo.body, std::string("a\0b\xFF", 4));
+}
+
+// The test certificate is self-signed and names another host than 127.0.0.1. WinInet
+// may reuse a secure connection it has accepted once without checking again, so this
+// test runs before any other secure request, and its refused cases come first.
+TEST_F(Backend, SecurityFlagsDecideWhichCertificatesPass) {
+  const std::uint32_t secure = inet::kFlagReload | inet::kFlagSecure;
+  const struct {
+    std::uint32_t securityFlags;
+    bool passes;
+  } cases[] = {
+      {0, false},
+      {inet::kSecurityIgnoreUnknownCa, false},
+      {inet::kSecurityIgnoreUnknownCa | inet::kSecurityIgnoreCertCnInvalid, true},
+      {inet::kSecurityIgnoreAll, true},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(SeamGet("127.0.0.1", TlsPort(), "/hello", secure, c.securityFlags),
+              c.passes ? "hello" : "")
+        << std::hex << c.securityFlags;
+  }
+}
+
+TEST_F(Backend, SecureAddressesAcceptTheServersOwnCertificate) {
+  Text responseHeaders;
+  const std::string address = "https://127.0.0.1:" + std::to_string(TlsPort()) + "/hello";
+  EXPECT_EQ(Bytes(WebAccess(internet, address.c_str(), 0, "", nullptr, nullptr, nullptr,
+                            &responseHeaders)),
+            "hello");
+  EXPECT_EQ(responseHeaders.bytes().rfind("HTTP/1.1 200", 0), 0u) << responseHeaders.bytes();
 }
 
 TEST_F(Backend, BinaryBodiesKeepTheirZeroBytes) {
