@@ -13,3 +13,4 @@ for preset in linux-debug mingw-release; do
   echo "== $preset: tests"
   ctest --preset "$preset" -j "$jobs"
 done
+scripts/fuzz.sh "${FUZZ_SECONDS:-30}"
