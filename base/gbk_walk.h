@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace sw::gbk {
 
@@ -16,13 +17,33 @@ inline bool IsLeadByte(char c) { return static_cast<unsigned char>(c) >= 0x80; }
 // caller that moves forward scans each byte at most once.
 bool StartsCharacter(std::string_view text, std::size_t walkStart, std::size_t pos);
 
-// The first position at or after `from` (where a character begins) at which the
-// non-empty `mark` begins a character and fits inside `text`; npos when there is none.
-// A lead byte that is the last byte of the text ends the walk and is no candidate.
-std::size_t FindAligned(std::string_view text, std::string_view mark, std::size_t from);
-
 // Every byte with the ASCII letters A-Z lowered, trail bytes included: two texts match
 // case-insensitively exactly where their folded forms match.
 std::string FoldForMatching(std::string_view text);
+
+// Finds the places where a non-empty mark begins a character, for searches that move
+// forward through one text. Short marks use the library's substring search; long ones
+// a prefix-function automaton that never reads a byte twice, so every search stays
+// linear in the text whatever the mark.
+class MarkFinder {
+ public:
+  MarkFinder(std::string_view text, std::string_view mark);
+
+  // The first position at or after `from` (where a character begins; never below an
+  // earlier `from`) at which the mark begins a character and fits inside the text;
+  // npos when there is none. A lead byte that is the last byte of the text ends the
+  // walk and is no candidate.
+  std::size_t Next(std::size_t from);
+
+ private:
+  // The first occurrence starting at or after `from`, overlapping ones included.
+  std::size_t NextOccurrence(std::size_t from);
+
+  std::string_view text_;
+  std::string_view mark_;
+  std::vector<std::size_t> border_;  // long marks: longest proper border of each prefix
+  std::size_t scanned_ = 0;          // long marks: bytes of the text read so far
+  std::size_t matched_ = 0;          // long marks: mark bytes matching just before scanned_
+};
 
 }  // namespace sw::gbk

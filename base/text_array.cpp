@@ -29,9 +29,10 @@ TextArray SplitText(const Text& text, const std::optional<Text>& delimiter,
     return pieces;
   }
   const auto full = [&] { return limit >= 0 && pieces.Count() >= limit; };
+  gbk::MarkFinder finder(source, separator);
   std::size_t piece_start = 0;
   while (true) {
-    const std::size_t hit = gbk::FindAligned(source, separator, piece_start);
+    const std::size_t hit = finder.Next(piece_start);
     if (hit == std::string_view::npos) break;
     pieces.Append(Text(source.substr(piece_start, hit - piece_start)));
     piece_start = hit + separator.size();

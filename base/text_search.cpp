@@ -53,7 +53,7 @@ int FindText(const Text& text, const Text& mark, std::optional<int> start, bool 
   if (origin >= length) return -1;
   if (mark.empty()) return 1;
   const SearchPair pair(text.view(), mark.view(), caseInsensitive);
-  const std::size_t hit = gbk::FindAligned(pair.text, pair.mark, origin);
+  const std::size_t hit = gbk::MarkFinder(pair.text, pair.mark).Next(origin);
   return hit == kNone ? -1 : ToPosition(hit);
 }
 
@@ -68,10 +68,11 @@ int FindTextReverse(const Text& text, const Text& mark, std::optional<int> start
   if (static_cast<std::size_t>(mark.size()) > window) return -1;
   // The walk runs from the first byte, so the last qualifying hit is found going forward.
   const SearchPair pair(text.view(), mark.view(), caseInsensitive);
+  gbk::MarkFinder finder(pair.text, pair.mark);
   std::size_t last = kNone;
   std::size_t from = 0;
   while (true) {
-    const std::size_t hit = gbk::FindAligned(pair.text, pair.mark, from);
+    const std::size_t hit = finder.Next(from);
     if (hit == kNone || hit + pair.mark.size() > window) break;
     last = hit;
     from = hit + 1;
@@ -92,13 +93,14 @@ Text ReplaceText(const Text& text, const Text& target, const std::optional<Text>
   const std::string_view source = text.view();
   const std::string_view insert = replacement ? replacement->view() : std::string_view();
   const SearchPair pair(source, target.view(), !caseSensitive);
+  gbk::MarkFinder finder(pair.text, pair.mark);
 
   std::string result;
   result.reserve(source.size());
   result.append(source.substr(0, origin));
   std::size_t pos = origin;
   while (remaining != 0) {
-    const std::size_t hit = gbk::FindAligned(pair.text, pair.mark, pos);
+    const std::size_t hit = finder.Next(pos);
     if (hit == kNone) break;
     result.append(source.substr(pos, hit - pos));
     result.append(insert);

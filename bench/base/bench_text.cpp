@@ -156,6 +156,20 @@ int main() {
     Report("FindText", find, "memchr", chr, "a single-byte scan of the whole text, no comparing", false);
   }
   {
+    // A long mark that almost matches everywhere: a search that compares the whole mark
+    // at each position does work proportional to text length times mark length.
+    const std::string plain(bytes.size(), 'a');
+    const std::string nearly = std::string(40, 'a') + "b";
+    const Text plain_text(plain);
+    const double find = BestSeconds([&] {
+      return static_cast<std::size_t>(FindText(plain_text, Text(nearly)) + 2);
+    });
+    const double base = BestSeconds([&] { return plain.find(nearly) + 1; });
+    Report("FindText", find, "std::string::find", base,
+           "41-byte mark 'a..ab' in 10 MB of 'a': the worst case of a per-position compare",
+           false);
+  }
+  {
     const double replace = BestSeconds([&] {
       return ReplaceText(text, Text("the"), Text("THE!")).bytes().size();
     });

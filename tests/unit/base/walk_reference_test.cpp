@@ -97,6 +97,23 @@ Bytes RefTrim(const Bytes& text) {
   return end <= begin ? Bytes() : text.substr(begin, end - begin);
 }
 
+Bytes RefReplace(const Bytes& text, const Bytes& target, const Bytes& replacement, bool fold) {
+  Bytes out;
+  std::size_t i = 0;
+  while (i < text.size()) {
+    if (Lead(text[i]) && i + 1 == text.size()) break;
+    if (MatchesAt(text, i, target, fold)) {
+      out += replacement;
+      i += target.size();
+    } else {
+      const std::size_t step = Lead(text[i]) ? 2 : 1;
+      out += text.substr(i, step);
+      i += step;
+    }
+  }
+  return out + text.substr(std::min(i, text.size()));
+}
+
 std::vector<Bytes> RefSplit(const Bytes& text, const Bytes& delimiter, int maximum) {
   std::vector<Bytes> pieces;
   if (text.empty() || maximum == 0) return pieces;
@@ -121,8 +138,25 @@ class RandomTexts {
  public:
   Bytes Next(std::size_t maxLength) {
     static constexpr char kAlphabet[] = {'a', 'A', ' ', ';', '\x81', '\xA1', '\xB0', '\xD6'};
-    Bytes text(engine_() % (maxLength + 1), ' ');
-    for (char& c : text) c = kAlphabet[engine_() % sizeof kAlphabet];
+    return Draw(0, maxLength, kAlphabet, sizeof kAlphabet);
+  }
+  // Texts of two kinds of byte only, so that long marks occur often and overlap.
+  Bytes NextRepetitive(std::size_t minLength, std::size_t maxLength) {
+    static constexpr char kAlphabet[] = {'a', '\xB0'};
+    return Draw(minLength, maxLength, kAlphabet, sizeof kAlphabet);
+  }
+  // A short random unit repeated, with a few bytes changed: long marks taken from it
+  // occur at many overlapping places.
+  Bytes NextPeriodic(std::size_t maxLength) {
+    const Bytes unit = NextRepetitive(1, 4);
+    Bytes text;
+    const std::size_t length = engine_() % (maxLength + 1);
+    while (text.size() < length) text += unit;
+    text.resize(length);
+    for (int changes = Between(0, 2); changes > 0 && !text.empty(); --changes) {
+      char& c = text[engine_() % text.size()];
+      c = c == 'a' ? '\xB0' : 'a';
+    }
     return text;
   }
   int Between(int low, int high) {
@@ -130,6 +164,12 @@ class RandomTexts {
   }
 
  private:
+  Bytes Draw(std::size_t minLength, std::size_t maxLength, const char* alphabet, std::size_t size) {
+    Bytes text(minLength + engine_() % (maxLength - minLength + 1), ' ');
+    for (char& c : text) c = alphabet[engine_() % size];
+    return text;
+  }
+
   std::mt19937 engine_{20260311};
 };
 
@@ -149,6 +189,8 @@ TEST(WalkReference, OperationsAgreeWithAPlainCharacterWalk) {
     ASSERT_EQ(FindText(t, m, start, fold), RefFind(text, mark, start, fold));
     ASSERT_EQ(FindTextReverse(t, m, start, fold), RefFindReverse(text, mark, start, fold));
     ASSERT_EQ(ToLower(t).bytes(), RefLower(text));
+    ASSERT_EQ(ReplaceText(t, m, Text("<>"), std::nullopt, std::nullopt, !fold).bytes(),
+              mark.empty() ? text : RefReplace(text, mark, "<>", fold));
     ASSERT_EQ(Trim(t).bytes(), RefTrim(text));
     if (!mark.empty()) {
       const int maximum = random.Between(-1, 4);
@@ -158,6 +200,34 @@ TEST(WalkReference, OperationsAgreeWithAPlainCharacterWalk) {
       }
       ASSERT_EQ(pieces, RefSplit(text, mark, maximum));
     }
+  }
+}
+
+TEST(WalkReference, LongMarksAgreeWithAPlainCharacterWalk) {
+  // Marks longer than sixteen bytes take the automaton path; with two kinds of byte
+  // they occur often, overlap and fall on second bytes.
+  RandomTexts random;
+  for (int round = 0; round < 3000; ++round) {
+    const Bytes text = round % 2 == 0 ? random.NextPeriodic(120) : random.NextRepetitive(0, 120);
+    // Mostly a piece of the text itself, so that it does occur.
+    const auto length = static_cast<std::size_t>(random.Between(17, 20));
+    const Bytes mark = text.size() >= length && round % 4 != 0
+                           ? text.substr(static_cast<std::size_t>(random.Between(
+                                             0, static_cast<int>(text.size() - length))),
+                                         length)
+                           : random.NextRepetitive(length, length);
+    const int start = random.Between(-1, static_cast<int>(text.size()) + 2);
+    const Text t(text);
+    const Text m(mark);
+    SCOPED_TRACE(testing::PrintToString(text) + " / " + testing::PrintToString(mark) +
+                 " / start " + std::to_string(start));
+
+    ASSERT_EQ(FindText(t, m, start), RefFind(text, mark, start, false));
+    ASSERT_EQ(FindTextReverse(t, m, start), RefFindReverse(text, mark, start, false));
+    ASSERT_EQ(ReplaceText(t, m, Text("<>")).bytes(), RefReplace(text, mark, "<>", false));
+    std::vector<Bytes> pieces;
+    for (const Text& piece : SplitText(t, m)) pieces.push_back(piece.bytes());
+    ASSERT_EQ(pieces, RefSplit(text, mark, -1));
   }
 }
 
