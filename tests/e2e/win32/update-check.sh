@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Runs the update-check scenario against a loopback server in a network namespace of
 # its own, where the query host resolves to 127.0.0.1 and port 80 is ours.
-#   update-check.sh HOST DISPLAY-STATE WINE-RUN PREFIX TESTS.exe PROGRAM.exe
+#   update-check.sh HOST RELEASE-PAGE DISPLAY-STATE WINE-RUN PREFIX TESTS.exe PROGRAM.exe
 # Exit code 77 (skipped) where no private network namespace can be made (not root).
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
@@ -14,7 +14,7 @@ if [ "${1:-}" != "--inside" ]; then
   exec unshare --net --mount -- "$0" --inside "$@"
 fi
 shift
-host=$1 state=$2 winerun=$3 prefix=$4 tests=$5 program=$6
+host=$1 releasePage=$2 state=$3 winerun=$4 prefix=$5 tests=$6 program=$7
 
 ip link set lo up
 workdir=$(mktemp -d)
@@ -34,6 +34,10 @@ for _ in $(seq 1 100); do
 done
 grep -q READY "$log" || { echo "update-check.sh: the server did not start" >&2; exit 1; }
 
+# The release page goes to a recording browser launcher instead of a browser.
+export SW_E2E_BROWSER_LOG=$workdir/opened
+export PATH="$here/fake-browser:$PATH"
+
 status=0
 "$here/../../integration/win32/with-display.sh" "$state" "$winerun" --prefix "$prefix" \
   "$tests" --gtest_filter='UpdateCheck.*' "$program" || status=$?
@@ -43,6 +47,11 @@ grep -v READY "$log" || true
 # Every check asked the fixed query address of the publisher's account.
 if ! grep -q "^GET /fcg-bin/cgi_get_portrait.fcg?uins=[0-9][0-9]* Host: $host\$" "$log"; then
   echo "update-check.sh: no request for the portrait query reached the server" >&2
+  status=1
+fi
+# The view button handed the release page to the browser.
+if ! grep -qxF "$releasePage" "$SW_E2E_BROWSER_LOG" 2>/dev/null; then
+  echo "update-check.sh: the release page $releasePage was not opened" >&2
   status=1
 fi
 exit $status
