@@ -10,7 +10,9 @@ namespace {
 
 constexpr char kLineBreak[] = "\r\n";
 
-bool IsLowerAscii(unsigned char byte) { return byte >= 'a' && byte <= 'z'; }
+bool IsLowerAscii(unsigned char byte) {
+  return byte >= 'a' && byte <= 'z';
+}
 
 // Passes each dash-separated word of a header name through CapitalizeFirst, empty
 // words included. The walk goes by GBK characters, so the second byte of a

@@ -22,17 +22,20 @@ inline constexpr std::uint32_t kServiceHttp = 3;  // INTERNET_SERVICE_HTTP
 inline constexpr std::uint16_t kDefaultPort = 0;  // INTERNET_INVALID_PORT_NUMBER
 
 // Request flags of HttpOpenRequestA.
-inline constexpr std::uint32_t kFlagReload = 0x80000000;                   // INTERNET_FLAG_RELOAD
-inline constexpr std::uint32_t kFlagNeedFile = 0x00000010;                 // INTERNET_FLAG_NEED_FILE
-inline constexpr std::uint32_t kFlagNoCookies = 0x00080000;                // INTERNET_FLAG_NO_COOKIES
-inline constexpr std::uint32_t kFlagNoAutoRedirect = 0x00200000;           // INTERNET_FLAG_NO_AUTO_REDIRECT
-inline constexpr std::uint32_t kFlagSecure = 0x00800000;                   // INTERNET_FLAG_SECURE
-inline constexpr std::uint32_t kFlagIgnoreRedirectToHttps = 0x00004000;    // INTERNET_FLAG_IGNORE_REDIRECT_TO_HTTPS
+inline constexpr std::uint32_t kFlagReload = 0x80000000;          // INTERNET_FLAG_RELOAD
+inline constexpr std::uint32_t kFlagNeedFile = 0x00000010;        // INTERNET_FLAG_NEED_FILE
+inline constexpr std::uint32_t kFlagNoCookies = 0x00080000;       // INTERNET_FLAG_NO_COOKIES
+inline constexpr std::uint32_t kFlagNoAutoRedirect = 0x00200000;  // INTERNET_FLAG_NO_AUTO_REDIRECT
+inline constexpr std::uint32_t kFlagSecure = 0x00800000;          // INTERNET_FLAG_SECURE
+// INTERNET_FLAG_IGNORE_REDIRECT_TO_HTTPS and INTERNET_FLAG_IGNORE_REDIRECT_TO_HTTP.
+inline constexpr std::uint32_t kFlagIgnoreRedirectToHttps = 0x00004000;
+inline constexpr std::uint32_t kFlagIgnoreRedirectToHttp = 0x00008000;
 
 // InternetSetOptionA: options with a 4-byte value. The time-outs are in milliseconds.
 inline constexpr std::uint32_t kOptionConnectTimeout = 2;  // INTERNET_OPTION_CONNECT_TIMEOUT
 inline constexpr std::uint32_t kOptionReceiveTimeout = 6;  // INTERNET_OPTION_RECEIVE_TIMEOUT
 inline constexpr std::uint32_t kOptionSecurityFlags = 31;  // INTERNET_OPTION_SECURITY_FLAGS
+// The security flags (SECURITY_FLAG_IGNORE_...) of INTERNET_OPTION_SECURITY_FLAGS.
 inline constexpr std::uint32_t kSecurityIgnoreRevocation = 0x00000080;
 inline constexpr std::uint32_t kSecurityIgnoreUnknownCa = 0x00000100;
 inline constexpr std::uint32_t kSecurityIgnoreWrongUsage = 0x00000200;
@@ -44,8 +47,8 @@ inline constexpr std::uint32_t kSecurityIgnoreWeakSignature = 0x00010000;
 // Any certificate is accepted; redirects between secure and plain addresses are allowed.
 inline constexpr std::uint32_t kSecurityIgnoreAll =
     kSecurityIgnoreRevocation | kSecurityIgnoreUnknownCa | kSecurityIgnoreWrongUsage |
-    kSecurityIgnoreCertCnInvalid | kSecurityIgnoreCertDateInvalid |
-    kSecurityIgnoreRedirectToHttps | kSecurityIgnoreRedirectToHttp | kSecurityIgnoreWeakSignature;
+    kSecurityIgnoreCertCnInvalid | kSecurityIgnoreCertDateInvalid | kSecurityIgnoreRedirectToHttps |
+    kSecurityIgnoreRedirectToHttp | kSecurityIgnoreWeakSignature;
 static_assert(kSecurityIgnoreAll == 0x0001F380);
 
 // Info level of HttpQueryInfoA: every response header, the status line first, each
@@ -72,8 +75,8 @@ class Internet {
                                           const char* objectName, const char* version,
                                           const char* referrer, const char* const* acceptTypes,
                                           std::uint32_t flags, std::uintptr_t context) = 0;
-  virtual bool InternetSetOptionA(InternetHandle handle, std::uint32_t option,
-                                  const void* buffer, std::uint32_t bufferLength) = 0;
+  virtual bool InternetSetOptionA(InternetHandle handle, std::uint32_t option, const void* buffer,
+                                  std::uint32_t bufferLength) = 0;
   // Sends the request with the header block (headersLength bytes) and the body.
   virtual bool HttpSendRequestA(InternetHandle request, const char* headers,
                                 std::uint32_t headersLength, const void* optional,

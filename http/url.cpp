@@ -45,8 +45,7 @@ Text HostByLabelCount(Text v, bool domainOnly, int labelCount) {
 
 }  // namespace
 
-Text UrlHost(const Text& address, bool domainOnly, bool keepPort,
-             std::optional<int> labelCount) {
+Text UrlHost(const Text& address, bool domainOnly, bool keepPort, std::optional<int> labelCount) {
   const Text lowered = ToLower(address);
   Text v = labelCount ? HostByLabelCount(lowered, domainOnly, *labelCount)
                       : HostBySchemes(lowered, domainOnly);

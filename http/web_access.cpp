@@ -18,7 +18,7 @@ constexpr char kDefaultUserAgent[] = "Mozilla/4.0 (compatible; MSIE 9.0; Windows
 constexpr char kHttpVersion[] = "HTTP/1.1";
 constexpr char kPlainProxyPrefix[] = "http=";
 constexpr char kLineBreak[] = "\r\n";
-constexpr std::array<const char*, 8> kVerbs = {"GET",     "POST",  "HEAD",  "PUT",
+constexpr std::array<const char*, 8> kVerbs = {"GET",     "POST",   "HEAD",  "PUT",
                                                "OPTIONS", "DELETE", "TRACE", "CONNECT"};
 constexpr int kMethodGet = 0;
 constexpr int kMethodPost = 1;
@@ -92,8 +92,8 @@ ByteSet ReadBody(Internet& internet, InternetHandle request) {
 Text QueryRawHeaders(Internet& internet, InternetHandle request) {
   std::string buffer(kRawHeaderBuffer, ' ');
   std::uint32_t length = kRawHeaderBuffer;
-  bool ok = internet.HttpQueryInfoA(request, inet::kQueryRawHeadersCrlf, buffer.data(), &length,
-                                    nullptr);
+  bool ok =
+      internet.HttpQueryInfoA(request, inet::kQueryRawHeadersCrlf, buffer.data(), &length, nullptr);
   for (int attempt = 1; !ok && length > buffer.size() && attempt < kRawHeaderAttempts; ++attempt) {
     buffer.assign(length, ' ');
     ok = internet.HttpQueryInfoA(request, inet::kQueryRawHeadersCrlf, buffer.data(), &length,
@@ -143,10 +143,10 @@ ByteSet WebAccess(Internet& internet, const Text& address, int method, const Tex
   {
     const bool direct = proxy.empty();
     const Text proxyText = direct ? Text() : secure ? proxy : Concat(kPlainProxyPrefix, proxy);
-    const OpenHandle root(internet, internet.InternetOpenA(
-                                        agent.c_str(),
-                                        direct ? inet::kOpenTypeDirect : inet::kOpenTypeProxy,
-                                        proxyText.c_str(), "", 0));
+    const OpenHandle root(
+        internet,
+        internet.InternetOpenA(agent.c_str(), direct ? inet::kOpenTypeDirect : inet::kOpenTypeProxy,
+                               proxyText.c_str(), "", 0));
     if (!root) return ByteSet();
 
     // A port no connection can use fails like a refused connection instead of being
@@ -161,10 +161,9 @@ ByteSet WebAccess(Internet& internet, const Text& address, int method, const Tex
     if (!connection) return ByteSet();
 
     const OpenHandle request(
-        internet, internet.HttpOpenRequestA(connection.get(), kVerbs[method],
-                                            UrlPath(address).c_str(), kHttpVersion, "", nullptr,
-                                            RequestFlags(cookies != nullptr, noRedirect, secure),
-                                            0));
+        internet, internet.HttpOpenRequestA(
+                      connection.get(), kVerbs[method], UrlPath(address).c_str(), kHttpVersion, "",
+                      nullptr, RequestFlags(cookies != nullptr, noRedirect, secure), 0));
     if (!request) return ByteSet();
 
     const std::uint32_t securityFlags = inet::kSecurityIgnoreAll;
@@ -175,12 +174,12 @@ ByteSet WebAccess(Internet& internet, const Text& address, int method, const Tex
     if (cookies != nullptr) AppendCookieLine(block, *cookies);
 
     if (method == kMethodGet) {
-      internet.HttpSendRequestA(request.get(), block.c_str(), static_cast<std::uint32_t>(block.size()),
-                                nullptr, 0);
+      internet.HttpSendRequestA(request.get(), block.c_str(),
+                                static_cast<std::uint32_t>(block.size()), nullptr, 0);
     } else {
       if (bodyToSend.empty()) bodyToSend = ToBytes(postText);
-      internet.HttpSendRequestA(request.get(), block.c_str(), static_cast<std::uint32_t>(block.size()),
-                                ByteSetData(bodyToSend),
+      internet.HttpSendRequestA(request.get(), block.c_str(),
+                                static_cast<std::uint32_t>(block.size()), ByteSetData(bodyToSend),
                                 static_cast<std::uint32_t>(ByteSetLength(bodyToSend)));
     }
 

@@ -30,7 +30,8 @@ double FreshMemorySeconds() {
   char chunk[1024];
   std::memset(chunk, 'x', sizeof chunk);
   for (long long written = 0; written < kBytes; written += sizeof chunk) {
-    body.Append(chunk, static_cast<std::size_t>(std::min<long long>(sizeof chunk, kBytes - written)));
+    body.Append(chunk,
+                static_cast<std::size_t>(std::min<long long>(sizeof chunk, kBytes - written)));
   }
   const double seconds = Seconds(std::chrono::steady_clock::now() - start);
   if (body.Length() != kBytes) std::abort();

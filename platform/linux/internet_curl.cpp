@@ -45,7 +45,9 @@ using CurlMulti = std::unique_ptr<CURLM, CurlMultiDeleter>;
 using CurlShare = std::unique_ptr<CURLSH, CurlShareDeleter>;
 using CurlList = std::unique_ptr<curl_slist, CurlListDeleter>;
 
-std::string TextOf(const char* text) { return text == nullptr ? std::string() : std::string(text); }
+std::string TextOf(const char* text) {
+  return text == nullptr ? std::string() : std::string(text);
+}
 
 bool IsHostByte(char c) {
   return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '.' ||
@@ -120,7 +122,9 @@ std::string NoProxyList(std::string_view bypass) {
 bool StartsWithNoCase(std::string_view text, std::string_view prefix) {
   if (text.size() < prefix.size()) return false;
   for (std::size_t i = 0; i < prefix.size(); ++i) {
-    const auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; };
+    const auto lower = [](char c) {
+      return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c;
+    };
     if (lower(text[i]) != lower(prefix[i])) return false;
   }
   return true;
@@ -143,8 +147,9 @@ std::vector<std::string> HeaderLines(std::string_view block) {
 }
 
 bool HasHeader(const std::vector<std::string>& lines, std::string_view nameWithColon) {
-  return std::any_of(lines.begin(), lines.end(),
-                     [&](const std::string& line) { return StartsWithNoCase(line, nameWithColon); });
+  return std::any_of(lines.begin(), lines.end(), [&](const std::string& line) {
+    return StartsWithNoCase(line, nameWithColon);
+  });
 }
 
 struct Timeouts {
@@ -295,6 +300,19 @@ void ApplySecurity(CURL* easy, std::uint32_t securityFlags) {
   curl_easy_setopt(easy, CURLOPT_SSL_VERIFYHOST, checkHost ? 2L : 0L);
 }
 
+// A redirect keeps to the request's own scheme unless a request or security flag lets it
+// cross to the other one.
+std::string RedirectSchemes(const Node& request, bool secure) {
+  if (secure) {
+    const bool toPlain = (request.flags & inet::kFlagIgnoreRedirectToHttp) != 0 ||
+                         (request.securityFlags & inet::kSecurityIgnoreRedirectToHttp) != 0;
+    return toPlain ? "http,https" : "https";
+  }
+  const bool toSecure = (request.flags & inet::kFlagIgnoreRedirectToHttps) != 0 ||
+                        (request.securityFlags & inet::kSecurityIgnoreRedirectToHttps) != 0;
+  return toSecure ? "http,https" : "http";
+}
+
 void ApplyVerbAndBody(CURL* easy, const std::string& verb, Transfer& transfer, bool hasBody) {
   if (verb == "HEAD") {
     curl_easy_setopt(easy, CURLOPT_NOBODY, 1L);
@@ -397,7 +415,8 @@ bool CurlInternet::State::Start(Node& request, std::string_view headerBlock, con
   const bool follow = (request.flags & inet::kFlagNoAutoRedirect) == 0;
   curl_easy_setopt(easy, CURLOPT_FOLLOWLOCATION, follow ? 1L : 0L);
   curl_easy_setopt(easy, CURLOPT_MAXREDIRS, kMaxRedirects);
-  curl_easy_setopt(easy, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
+  const std::string redirectSchemes = RedirectSchemes(request, secure);
+  curl_easy_setopt(easy, CURLOPT_REDIR_PROTOCOLS_STR, redirectSchemes.c_str());
   if ((request.flags & inet::kFlagNoCookies) == 0) {
     curl_easy_setopt(easy, CURLOPT_SHARE, cookieJar.get());
     curl_easy_setopt(easy, CURLOPT_COOKIEFILE, "");
@@ -427,7 +446,8 @@ CurlInternet::CurlInternet() : state_(std::make_unique<State>()) {
   static std::once_flag initialised;
   std::call_once(initialised, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
   state_->cookieJar.reset(curl_share_init());
-  if (state_->cookieJar) curl_share_setopt(state_->cookieJar.get(), CURLSHOPT_SHARE, CURL_LOCK_DATA_COOKIE);
+  if (state_->cookieJar)
+    curl_share_setopt(state_->cookieJar.get(), CURLSHOPT_SHARE, CURL_LOCK_DATA_COOKIE);
 }
 
 CurlInternet::~CurlInternet() = default;
@@ -477,7 +497,8 @@ InternetHandle CurlInternet::HttpOpenRequestA(InternetHandle connection, const c
 bool CurlInternet::InternetSetOptionA(InternetHandle handle, std::uint32_t option,
                                       const void* buffer, std::uint32_t bufferLength) {
   const auto found = state_->handles.find(handle);
-  if (found == state_->handles.end() || buffer == nullptr || bufferLength != sizeof(std::uint32_t)) {
+  if (found == state_->handles.end() || buffer == nullptr ||
+      bufferLength != sizeof(std::uint32_t)) {
     return false;
   }
   Node& node = *found->second;

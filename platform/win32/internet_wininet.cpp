@@ -75,8 +75,12 @@ const WinInet& Api() {
   return api;
 }
 
-RawHandle Raw(InternetHandle handle) { return reinterpret_cast<RawHandle>(handle); }
-InternetHandle Wrap(RawHandle handle) { return reinterpret_cast<InternetHandle>(handle); }
+RawHandle Raw(InternetHandle handle) {
+  return reinterpret_cast<RawHandle>(handle);
+}
+InternetHandle Wrap(RawHandle handle) {
+  return reinterpret_cast<InternetHandle>(handle);
+}
 
 }  // namespace
 
@@ -116,17 +120,16 @@ bool WinInetInternet::HttpSendRequestA(InternetHandle request, const char* heade
                            optionalLength) != FALSE;
 }
 
-bool WinInetInternet::InternetReadFile(InternetHandle file, void* buffer,
-                                       std::uint32_t bytesToRead, std::uint32_t* bytesRead) {
+bool WinInetInternet::InternetReadFile(InternetHandle file, void* buffer, std::uint32_t bytesToRead,
+                                       std::uint32_t* bytesRead) {
   DWORD read = 0;
   const BOOL ok = Api().readFile(Raw(file), buffer, bytesToRead, &read);
   if (bytesRead != nullptr) *bytesRead = read;
   return ok != FALSE;
 }
 
-bool WinInetInternet::HttpQueryInfoA(InternetHandle request, std::uint32_t infoLevel,
-                                     void* buffer, std::uint32_t* bufferLength,
-                                     std::uint32_t* index) {
+bool WinInetInternet::HttpQueryInfoA(InternetHandle request, std::uint32_t infoLevel, void* buffer,
+                                     std::uint32_t* bufferLength, std::uint32_t* index) {
   DWORD length = bufferLength != nullptr ? *bufferLength : 0;
   DWORD position = index != nullptr ? *index : 0;
   const BOOL ok = Api().queryInfo(Raw(request), infoLevel, buffer, &length,

@@ -16,6 +16,7 @@ Routes (any method unless noted):
   /binary       every byte value 0..255, four times
   /cookies      Set-Cookie lines of every kind the cookie collection must tell apart
   /redirect     302 to /hello
+  /to-tls       302 to /hello on the TLS port
   /empty        a 0-byte body
   /chunked      a body in chunked transfer encoding, with a trailer
   /bigheaders   about 8 KB of header lines, the last of them setting a cookie
@@ -35,6 +36,7 @@ from http.server import BaseHTTPRequestHandler, ThreadingHTTPServer
 from urllib.parse import urlsplit
 
 BINARY = bytes(range(256)) * 4
+TLS_PORT = [0]  # set once the TLS listener is bound
 BLOCK = b"0123456789abcdef" * 65536  # 1 MiB
 
 
@@ -79,6 +81,9 @@ class Handler(BaseHTTPRequestHandler):
             ])
         elif path == "/redirect":
             self.send_body(b"moved", status=302, headers=[("Location", "/hello")])
+        elif path == "/to-tls":
+            location = f"https://127.0.0.1:{TLS_PORT[0]}/hello"
+            self.send_body(b"moved", status=302, headers=[("Location", location)])
         elif path == "/empty":
             self.send_body(b"")
         elif path == "/chunked":
@@ -161,6 +166,7 @@ def main():
         secure = Server(("127.0.0.1", 0), Handler)
         secure.socket = context.wrap_socket(secure.socket, server_side=True)
         servers.append(secure)
+        TLS_PORT[0] = secure.server_address[1]
     ports = "".join(f"{server.server_address[1]}\n" for server in servers)
     print(ports, end="", flush=True)
     if args.port_file:

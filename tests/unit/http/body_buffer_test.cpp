@@ -17,7 +17,8 @@ TEST(BodyBuffer, JoinsReadsOfAnySizeInOrderAcrossBlocks) {
     std::uint8_t* room = buffer.Room(1024);
     for (std::size_t k = 0; k < size; ++k) room[k] = static_cast<std::uint8_t>(i + k);
     buffer.Keep(size);
-    for (std::size_t k = 0; k < size; ++k) expected += static_cast<char>(static_cast<std::uint8_t>(i + k));
+    for (std::size_t k = 0; k < size; ++k)
+      expected += static_cast<char>(static_cast<std::uint8_t>(i + k));
   }
   EXPECT_EQ(buffer.size(), expected.size());
   const ByteSet joined = buffer.Take();

@@ -84,7 +84,10 @@ TEST(Cookies, JoinDistinctDropsRepeatedPieces) {
   EXPECT_EQ(JoinDistinct("x; y; x", "; ", true), Text("x; y"));
   EXPECT_EQ(JoinDistinct("", "; ", true), Text(""));
   EXPECT_EQ(JoinDistinct("aba", ",", false), Text("a,b"));
-  EXPECT_EQ(JoinDistinct("\xD6\xD0" "a\xD6\xD0", "|", false), Text("\xD6\xD0|a"));
+  EXPECT_EQ(JoinDistinct("\xD6\xD0"
+                         "a\xD6\xD0",
+                         "|", false),
+            Text("\xD6\xD0|a"));
 }
 
 TEST(Cookies, SplitCharsTakesDoubleByteCharactersAndCrLfWhole) {
@@ -94,7 +97,9 @@ TEST(Cookies, SplitCharsTakesDoubleByteCharactersAndCrLfWhole) {
   } cases[] = {
       {"a\xD6\xD0\r\n", {"a", "\xD6\xD0", "\r\n"}},
       {"a\x81", {"a", "\x81"}},
-      {"\x80" "a", {"\x80", "a"}},
+      {"\x80"
+       "a",
+       {"\x80", "a"}},
       {"a\rb\n", {"a", "\r", "b", "\n"}},
       {"", {}},
   };

@@ -37,7 +37,9 @@ std::string Quote(const std::string& bytes) {
   return out + "\"";
 }
 
-std::string Quote(const char* text) { return text == nullptr ? "null" : Quote(std::string(text)); }
+std::string Quote(const char* text) {
+  return text == nullptr ? "null" : Quote(std::string(text));
+}
 
 InternetHandle RecordingInternet::Open(char& tag) {
   ++openHandles_;
@@ -120,8 +122,8 @@ bool RecordingInternet::InternetReadFile(InternetHandle file, void* buffer,
     readOffset_ += count;
     *bytesRead = static_cast<std::uint32_t>(count);
   }
-  calls_.push_back("InternetReadFile(" + Name(file) + ", " + std::to_string(bytesToRead) +
-                   ") -> " + (fails ? std::string("failed") : std::to_string(count)));
+  calls_.push_back("InternetReadFile(" + Name(file) + ", " + std::to_string(bytesToRead) + ") -> " +
+                   (fails ? std::string("failed") : std::to_string(count)));
   return !fails;
 }
 

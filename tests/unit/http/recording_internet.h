@@ -15,11 +15,11 @@ struct PreparedResponse {
   bool failOpen = false;
   bool failConnect = false;
   bool failRequest = false;
-  bool failSend = false;        // reads then deliver nothing
+  bool failSend = false;  // reads then deliver nothing
   std::string body{};
-  std::size_t maxPerRead = 1024;  // the most one read delivers
+  std::size_t maxPerRead = 1024;               // the most one read delivers
   std::size_t failReadAt = std::string::npos;  // a read starting at this offset fails
-  std::string rawHeaders{};  // delivered by the header query as WinInet would
+  std::string rawHeaders{};                    // delivered by the header query as WinInet would
   bool failQuery = false;
 };
 
@@ -40,12 +40,12 @@ class RecordingInternet final : public Internet {
                                const char* proxyBypass, std::uint32_t flags) override;
   InternetHandle InternetConnectA(InternetHandle root, const char* serverName,
                                   std::uint16_t serverPort, const char* userName,
-                                  const char* password, std::uint32_t service,
-                                  std::uint32_t flags, std::uintptr_t context) override;
+                                  const char* password, std::uint32_t service, std::uint32_t flags,
+                                  std::uintptr_t context) override;
   InternetHandle HttpOpenRequestA(InternetHandle connection, const char* verb,
-                                  const char* objectName, const char* version,
-                                  const char* referrer, const char* const* acceptTypes,
-                                  std::uint32_t flags, std::uintptr_t context) override;
+                                  const char* objectName, const char* version, const char* referrer,
+                                  const char* const* acceptTypes, std::uint32_t flags,
+                                  std::uintptr_t context) override;
   bool InternetSetOptionA(InternetHandle handle, std::uint32_t option, const void* buffer,
                           std::uint32_t bufferLength) override;
   bool HttpSendRequestA(InternetHandle request, const char* headers, std::uint32_t headersLength,

@@ -17,7 +17,8 @@ struct UrlCase {
 };
 
 const UrlCase kUrlCases[] = {
-    {"http://a.example.com/x/y?q=1", "a.example.com", "a.example.com", "example.com", 80, "/x/y?q=1"},
+    {"http://a.example.com/x/y?q=1", "a.example.com", "a.example.com", "example.com", 80,
+     "/x/y?q=1"},
     {"HTTPS://Shop.Example.ORG:8443/Cart/View#top", "shop.example.org", "shop.example.org:8443",
      "example.org", 8443, "/Cart/View#top"},
     {"a.example.com:8080", "a.example.com", "a.example.com:8080", "example.com", 8080, "/"},
@@ -25,7 +26,8 @@ const UrlCase kUrlCases[] = {
     {"http://a.example.com:/x", "a.example.com", "a.example.com:", "example.com", 0, "/x"},
     {"", "", "", "", 80, "/"},
     // "http://" counts wherever it occurs.
-    {"example.com/r?u=http://b.example.net/z", "b.example.net", "b.example.net", "example.net", 80, "/z"},
+    {"example.com/r?u=http://b.example.net/z", "b.example.net", "b.example.net", "example.net", 80,
+     "/z"},
     // Another scheme reads as a bare host.
     {"ftp://a.example.com/x", "ftp", "ftp:", "ftp", 0, "//a.example.com/x"},
     {"a.example.com:abc/x", "a.example.com", "a.example.com:abc", "example.com", 0, "/x"},
@@ -36,7 +38,8 @@ const UrlCase kUrlCases[] = {
     {"https.example.com/x", "https.example.com", "https.example.com", "example.com", 443, "/x"},
     // A host without a name, and one whose port no connection can use.
     {"http:///x", "", "", "", 80, "///x"},
-    {"http://a.example.com:70000/", "a.example.com", "a.example.com:70000", "example.com", 70000, "/"},
+    {"http://a.example.com:70000/", "a.example.com", "a.example.com:70000", "example.com", 70000,
+     "/"},
     // The path search starts where the host text first occurs, here inside the scheme.
     {"http://h/x", "h", "h", "h", 80, "//h/x"},
     // Only ASCII letters fold; the second byte of a double-byte character stays.

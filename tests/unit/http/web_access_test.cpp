@@ -25,25 +25,26 @@ PreparedResponse Ok(std::string body, std::string rawHeaders = "HTTP/1.1 200 OK\
   return response;
 }
 
-std::string Bytes(const ByteSet& set) { return std::string(set.view()); }
+std::string Bytes(const ByteSet& set) {
+  return std::string(set.view());
+}
 
 TEST(WebAccess, PlainGetWithTheAddressAlone) {
   RecordingInternet internet(Ok("5.6", "HTTP/1.1 200 OK\r\nSet-Cookie: s=1\r\n\r\n"));
   const ByteSet body = WebAccess(internet, "http://a.example.com/q?u=1");
   EXPECT_EQ(Bytes(body), "5.6");
-  EXPECT_THAT(internet.calls(),
-              ElementsAre(std::string("InternetOpenA(") + kAgent + ", 1, \"\", \"\", 0x0)",
-                          "InternetConnectA(root, \"a.example.com\", 80, \"\", \"\", 3, 0x0, 0)",
-                          "HttpOpenRequestA(connection, \"GET\", \"/q?u=1\", \"HTTP/1.1\", \"\", "
-                          "null, 0x80004010, 0)",
-                          "InternetSetOptionA(request, 31, 0x1F380, 4)",
-                          "HttpSendRequestA(request, \"Accept: */*\\r\\nReferer: "
-                          "http://a.example.com/q?u=1\\r\\nAccept-Language: zh-cn\", 72, null, 0)",
-                          "InternetReadFile(request, 1024) -> 3",
-                          "InternetReadFile(request, 1024) -> 0",
-                          "HttpQueryInfoA(request, 22, 5000, null)",
-                          "InternetCloseHandle(request)", "InternetCloseHandle(connection)",
-                          "InternetCloseHandle(root)"));
+  EXPECT_THAT(
+      internet.calls(),
+      ElementsAre(std::string("InternetOpenA(") + kAgent + ", 1, \"\", \"\", 0x0)",
+                  "InternetConnectA(root, \"a.example.com\", 80, \"\", \"\", 3, 0x0, 0)",
+                  "HttpOpenRequestA(connection, \"GET\", \"/q?u=1\", \"HTTP/1.1\", \"\", "
+                  "null, 0x80004010, 0)",
+                  "InternetSetOptionA(request, 31, 0x1F380, 4)",
+                  "HttpSendRequestA(request, \"Accept: */*\\r\\nReferer: "
+                  "http://a.example.com/q?u=1\\r\\nAccept-Language: zh-cn\", 72, null, 0)",
+                  "InternetReadFile(request, 1024) -> 3", "InternetReadFile(request, 1024) -> 0",
+                  "HttpQueryInfoA(request, 22, 5000, null)", "InternetCloseHandle(request)",
+                  "InternetCloseHandle(connection)", "InternetCloseHandle(root)"));
   EXPECT_EQ(internet.openHandles(), 0);
 }
 
@@ -63,24 +64,24 @@ TEST(WebAccess, SecurePostWithAgentHeaderAndCookies) {
       "User-Agent: Probe/1.0\r\nAccept: */*\r\nReferer: https://Shop.example.org/login\r\n"
       "Accept-Language: zh-cn\r\nContent-Type: application/x-www-form-urlencoded\r\n"
       "Cookie: a=1; b=2";
-  EXPECT_THAT(internet.calls(),
-              ElementsAre("InternetOpenA(\"Probe/1.0\", 1, \"\", \"\", 0x0)",
-                          "InternetConnectA(root, \"shop.example.org\", 443, \"\", \"\", 3, 0x0, 0)",
-                          "HttpOpenRequestA(connection, \"POST\", \"/login\", \"HTTP/1.1\", \"\", "
-                          "null, 0x80880010, 0)",
-                          "InternetSetOptionA(request, 31, 0x1F380, 4)",
-                          "HttpSendRequestA(request, " + Quote(block) + ", " +
-                              std::to_string(block.size()) + ", \"u=x&p=\\xD6\\xD0\", 8)",
-                          "InternetReadFile(request, 1024) -> 2",
-                          "InternetReadFile(request, 1024) -> 0",
-                          "HttpQueryInfoA(request, 22, 5000, null)",
-                          "InternetCloseHandle(request)", "InternetCloseHandle(connection)",
-                          "InternetCloseHandle(root)"));
+  EXPECT_THAT(
+      internet.calls(),
+      ElementsAre("InternetOpenA(\"Probe/1.0\", 1, \"\", \"\", 0x0)",
+                  "InternetConnectA(root, \"shop.example.org\", 443, \"\", \"\", 3, 0x0, 0)",
+                  "HttpOpenRequestA(connection, \"POST\", \"/login\", \"HTTP/1.1\", \"\", "
+                  "null, 0x80880010, 0)",
+                  "InternetSetOptionA(request, 31, 0x1F380, 4)",
+                  "HttpSendRequestA(request, " + Quote(block) + ", " +
+                      std::to_string(block.size()) + ", \"u=x&p=\\xD6\\xD0\", 8)",
+                  "InternetReadFile(request, 1024) -> 2", "InternetReadFile(request, 1024) -> 0",
+                  "HttpQueryInfoA(request, 22, 5000, null)", "InternetCloseHandle(request)",
+                  "InternetCloseHandle(connection)", "InternetCloseHandle(root)"));
   EXPECT_EQ(internet.sentHeaders(), block);
   EXPECT_EQ(headers, Text(block));
   EXPECT_EQ(Bytes(postBytes), "u=x&p=\xD6\xD0");
   EXPECT_EQ(Bytes(body), "ok");
-  EXPECT_EQ(responseHeaders, Text("HTTP/1.1 200 OK\r\nSet-Cookie: b=9; path=/\r\nSet-Cookie: c=3\r\n\r\n"));
+  EXPECT_EQ(responseHeaders,
+            Text("HTTP/1.1 200 OK\r\nSet-Cookie: b=9; path=/\r\nSet-Cookie: c=3\r\n\r\n"));
   EXPECT_EQ(received, Text("b=9; c=3; a=1"));
   EXPECT_EQ(cookies, Text("b=9; c=3; a=1"));
 }
@@ -100,9 +101,9 @@ TEST(WebAccess, CollectsTheSetCookieLinesOfTheResponse) {
   RecordingInternet internet(Ok("", raw));
   Text received;
   Text responseHeaders;
-  EXPECT_TRUE(WebAccess(internet, "a.example.com", 0, "", nullptr, &received, nullptr,
-                        &responseHeaders)
-                  .empty());
+  EXPECT_TRUE(
+      WebAccess(internet, "a.example.com", 0, "", nullptr, &received, nullptr, &responseHeaders)
+          .empty());
   EXPECT_EQ(received, Text("sid=abc; lang=en"));
   EXPECT_EQ(responseHeaders, Text(raw));
 }
@@ -112,10 +113,9 @@ TEST(WebAccess, MethodChoosesTheVerbAndTheBody) {
     int method;
     const char* verb;
     bool bodySent;
-  } cases[] = {{0, "GET", false},   {1, "POST", true},    {2, "HEAD", true},
-               {3, "PUT", true},    {4, "OPTIONS", true}, {5, "DELETE", true},
-               {6, "TRACE", true},  {7, "CONNECT", true}, {8, "GET", false},
-               {-1, "GET", false}};
+  } cases[] = {{0, "GET", false},    {1, "POST", true},   {2, "HEAD", true},  {3, "PUT", true},
+               {4, "OPTIONS", true}, {5, "DELETE", true}, {6, "TRACE", true}, {7, "CONNECT", true},
+               {8, "GET", false},    {-1, "GET", false}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.method);
     RecordingInternet internet(Ok(""));
@@ -144,7 +144,8 @@ TEST(WebAccess, BodyBytesWinOverBodyTextAndMayHoldZeroBytes) {
   WebAccess(emptyPost, "http://h/", 1, "", nullptr, nullptr, &headers);
   EXPECT_TRUE(emptyPost.bodyPointerNull());
   EXPECT_THAT(emptyPost.calls()[4], ::testing::EndsWith(", null, 0)"));
-  EXPECT_THAT(headers.bytes(), ::testing::HasSubstr("Content-Type: application/x-www-form-urlencoded"));
+  EXPECT_THAT(headers.bytes(),
+              ::testing::HasSubstr("Content-Type: application/x-www-form-urlencoded"));
 }
 
 TEST(WebAccess, ProxyChoosesAccessTypeAndText) {
@@ -173,10 +174,8 @@ TEST(WebAccess, RequestFlagsFollowCookiesRedirectsAndScheme) {
     bool noRedirect;
     const char* flags;
   } cases[] = {
-      {"http://h/", false, false, "0x80004010"},
-      {"http://h/", true, false, "0x80084010"},
-      {"http://h/", false, true, "0x80204010"},
-      {"HTTPS://h/", false, false, "0x80800010"},
+      {"http://h/", false, false, "0x80004010"}, {"http://h/", true, false, "0x80084010"},
+      {"http://h/", false, true, "0x80204010"},  {"HTTPS://h/", false, false, "0x80800010"},
       {"https://h/", true, true, "0x80A80010"},
   };
   for (const auto& c : cases) {
@@ -243,8 +242,8 @@ TEST(WebAccess, UserAgentComesFromTheHeaderBlock) {
   for (const auto& c : cases) {
     RecordingInternet internet(Ok(""));
     Text headers = c.headers;
-    WebAccess(internet, "http://h/", 0, "", nullptr, nullptr, &headers, nullptr, false, nullptr,
-              "", true, true, c.normalize);
+    WebAccess(internet, "http://h/", 0, "", nullptr, nullptr, &headers, nullptr, false, nullptr, "",
+              true, true, c.normalize);
     EXPECT_THAT(internet.calls()[0], ::testing::StartsWith(std::string("InternetOpenA(") + c.agent))
         << c.headers;
   }
@@ -265,8 +264,8 @@ TEST(WebAccess, OmittedCookiesDifferFromEmptyOnes) {
   // Without the merge the caller's cookie text stays as it was.
   RecordingInternet unmerged(Ok("", "HTTP/1.1 200 OK\r\nSet-Cookie: n=1\r\n\r\n"));
   cookies = "a=1";
-  WebAccess(unmerged, "http://h/", 0, "", &cookies, &received, nullptr, nullptr, false, nullptr,
-            "", false);
+  WebAccess(unmerged, "http://h/", 0, "", &cookies, &received, nullptr, nullptr, false, nullptr, "",
+            false);
   EXPECT_EQ(cookies, Text("a=1"));
   EXPECT_EQ(received, Text("n=1"));
 }
@@ -344,9 +343,9 @@ TEST(WebAccess, AFailedSendGoesOnAndDeliversNothing) {
   Text cookies = "a=1";
   Text received = "stale";
   Text responseHeaders;
-  EXPECT_TRUE(WebAccess(internet, "http://h/", 0, "", &cookies, &received, nullptr,
-                        &responseHeaders)
-                  .empty());
+  EXPECT_TRUE(
+      WebAccess(internet, "http://h/", 0, "", &cookies, &received, nullptr, &responseHeaders)
+          .empty());
   EXPECT_EQ(responseHeaders, BlankText(5000));
   EXPECT_EQ(received, Text("a=1"));
   EXPECT_EQ(internet.calls().back(), "InternetCloseHandle(root)");
@@ -362,14 +361,15 @@ TEST(WebAccess, AFailedReadKeepsTheBytesReadBeforeIt) {
 
 TEST(WebAccess, HeaderBlocksLongerThanTheFirstBufferArriveWhole) {
   std::string raw = "HTTP/1.1 200 OK\r\n";
-  for (int i = 0; raw.size() < 8192; ++i) raw += "X-Filler-" + std::to_string(i) + ": " + std::string(60, 'f') + "\r\n";
+  for (int i = 0; raw.size() < 8192; ++i)
+    raw += "X-Filler-" + std::to_string(i) + ": " + std::string(60, 'f') + "\r\n";
   raw += "Set-Cookie: last=1; path=/\r\n\r\n";
   RecordingInternet internet(Ok("body", raw));
   Text received;
   Text responseHeaders;
-  EXPECT_EQ(Bytes(WebAccess(internet, "http://h/", 0, "", nullptr, &received, nullptr,
-                            &responseHeaders)),
-            "body");
+  EXPECT_EQ(
+      Bytes(WebAccess(internet, "http://h/", 0, "", nullptr, &received, nullptr, &responseHeaders)),
+      "body");
   EXPECT_EQ(responseHeaders, Text(raw));
   EXPECT_EQ(received, Text("last=1"));
   const std::vector<std::string> queries(internet.calls().end() - 5, internet.calls().end() - 3);
@@ -384,9 +384,9 @@ TEST(WebAccess, AFailedHeaderQueryLeavesTheSpaces) {
   RecordingInternet internet(response);
   Text responseHeaders;
   Text received = "stale";
-  EXPECT_EQ(Bytes(WebAccess(internet, "http://h/", 0, "", nullptr, &received, nullptr,
-                            &responseHeaders)),
-            "x");
+  EXPECT_EQ(
+      Bytes(WebAccess(internet, "http://h/", 0, "", nullptr, &received, nullptr, &responseHeaders)),
+      "x");
   EXPECT_EQ(responseHeaders, BlankText(5000));
   EXPECT_EQ(received, Text(""));
 }
