@@ -36,11 +36,20 @@ std::ptrdiff_t IndexOf(const std::vector<std::string>& list, xcb_window_t w) {
   return std::find(list.begin(), list.end(), HandleText(w)) - list.begin();
 }
 
+// One connection for all tests: a new connection would be handed the window ids of
+// the last one, and the window manager may still act on those ids for a moment after
+// the old windows are gone, which would then move the new windows.
+TestWindows& SharedWindows() {
+  static TestWindows windows;
+  return windows;
+}
+
 class DesktopX11 : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(windows.connected()) << "needs an X server: run under with_x_session.sh";
   }
+  void TearDown() override { windows.DestroyAll(); }
   // The rectangle of a managed window as the window manager describes its frame.
   WindowRect FramedRect(xcb_window_t w, int width, int height) {
     auto e = windows.Extents(w);
@@ -51,7 +60,7 @@ class DesktopX11 : public ::testing::Test {
                       origin->y + height + e->bottom};
   }
 
-  TestWindows windows;
+  TestWindows& windows = SharedWindows();
   XcbDesktop desktop;
 };
 

@@ -17,10 +17,13 @@ TestWindows::TestWindows() : c_(xcb_connect(nullptr, nullptr)) {
   root_ = xcb_setup_roots_iterator(xcb_get_setup(c_.get())).data->root;
 }
 
-TestWindows::~TestWindows() {
+TestWindows::~TestWindows() { DestroyAll(); }
+
+void TestWindows::DestroyAll() {
   if (!connected()) return;
   for (xcb_window_t w : created_) xcb_destroy_window(c_.get(), w);
-  xcb_flush(c_.get());
+  created_.clear();
+  Sync();
 }
 
 xcb_atom_t TestWindows::Atom(const char* name) {

@@ -31,6 +31,8 @@ class TestWindows {
   TestWindows& operator=(const TestWindows&) = delete;
 
   bool connected() const { return root_ != XCB_NONE; }
+  // Destroys every window made so far.
+  void DestroyAll();
 
   // A window at (x, y) of the given inner size. A managed one is given a fixed
   // position hint so the manager keeps it there; an override-redirect one is not

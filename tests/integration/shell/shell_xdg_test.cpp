@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <exception>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -34,7 +35,12 @@ int ChildProcesses() {
     if (!std::all_of(name.begin(), name.end(), [](char ch) { return ch >= '0' && ch <= '9'; })) {
       continue;  // not a process
     }
-    const std::string stat = ReadFile(e.path() / "stat");
+    std::string stat;
+    try {
+      stat = ReadFile(e.path() / "stat");
+    } catch (const std::exception&) {
+      continue;  // the process ended while we looked
+    }
     const auto close = stat.rfind(')');
     if (close == std::string::npos) continue;
     // After the command name: " state ppid ..."
