@@ -10,4 +10,4 @@ state=$(mktemp -d)
 fixture=$root/tests/integration/http/server-fixture.sh
 trap '"$fixture" stop "$state"; rm -rf "$state"' EXIT
 "$fixture" start "$state"
-"$build/bench/http/bench_web_access" "$(cat "$state/http_server.port")"
+"$build/bench/http/bench_web_access" "$(head -n1 "$state/http_server.port")"
