@@ -86,6 +86,10 @@ TEST_F(DesktopX11, ListsViewableTopLevelWindowsInStableStackingOrder) {
   ASSERT_TRUE(Eventually([&] { return !Contains(Strings(desktop.ListVisibleWindows()), second); }))
       << "a window hidden after being listed must leave the list";
   EXPECT_TRUE(Contains(Strings(desktop.ListVisibleWindows()), first));
+
+  // X11 unmaps a minimised window, so unlike on Windows it is not listed.
+  windows.Minimise(first);
+  EXPECT_TRUE(Eventually([&] { return !Contains(Strings(desktop.ListVisibleWindows()), first); }));
 }
 
 TEST_F(DesktopX11, ListsEveryWindowBeyondSixtyFour) {

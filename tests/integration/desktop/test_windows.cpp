@@ -80,6 +80,20 @@ void TestWindows::Move(xcb_window_t w, int x, int y) {
   Sync();
 }
 
+void TestWindows::Minimise(xcb_window_t w) {
+  constexpr std::uint32_t kIconicState = 3;
+  xcb_client_message_event_t message = {};
+  message.response_type = XCB_CLIENT_MESSAGE;
+  message.format = 32;
+  message.window = w;
+  message.type = Atom("WM_CHANGE_STATE");
+  message.data.data32[0] = kIconicState;
+  xcb_send_event(c_.get(), 0, root_,
+                 XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+                 reinterpret_cast<const char*>(&message));
+  Sync();
+}
+
 void TestWindows::Sync() {
   TakeReply(c_.get(), xcb_get_input_focus(c_.get()), xcb_get_input_focus_reply);
 }

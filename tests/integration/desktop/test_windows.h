@@ -43,6 +43,8 @@ class TestWindows {
   void Unmap(xcb_window_t w);
   void Destroy(xcb_window_t w);
   void Move(xcb_window_t w, int x, int y);
+  // Asks the window manager to minimise the window, as a taskbar would.
+  void Minimise(xcb_window_t w);
   // Waits until the server has processed everything sent so far.
   void Sync();
 
