@@ -46,7 +46,9 @@ double MicrosecondsPerRun(int runs, const std::function<void()>& run) {
   return samples[static_cast<std::size_t>(runs / 2)];
 }
 
-int IgnoreXError(Display*, XErrorEvent*) { return 0; }
+int IgnoreXError(Display*, XErrorEvent*) {
+  return 0;
+}
 
 // The walk a straightforward Xlib program would do: each request waits for its reply.
 long NaiveXlibTick(Display* display) {
@@ -118,9 +120,9 @@ class WindowMaker {
 
  private:
   int ManagedCount() {
-    auto p = sw::TakeReply(c_.get(),
-                           xcb_get_property(c_.get(), 0, root_, clientList_, XCB_ATOM_WINDOW, 0, 1u << 16),
-                           xcb_get_property_reply);
+    auto p = sw::TakeReply(
+        c_.get(), xcb_get_property(c_.get(), 0, root_, clientList_, XCB_ATOM_WINDOW, 0, 1u << 16),
+        xcb_get_property_reply);
     return p ? xcb_get_property_value_length(p.get()) / 4 : 0;
   }
 
@@ -167,7 +169,8 @@ int main() {
     });
     // One bare round trip, to tell a slow server from a slow walk.
     const double roundTrip = MicrosecondsPerRun(201, [&] { XSync(display, False); });
-    const double xlib = MicrosecondsPerRun(windows >= 500 ? 21 : 51, [&] { NaiveXlibTick(display); });
+    const double xlib =
+        MicrosecondsPerRun(windows >= 500 ? 21 : 51, [&] { NaiveXlibTick(display); });
     const double wmctrl = MicrosecondsPerRun(windows >= 500 ? 11 : 21, RunWmctrl);
     std::printf("%8d %8d %8.1f %10.1f %10.1f %10.1f %8.1f %8.1f\n", windows, listed, roundTrip,
                 tick, xlib, wmctrl, xlib / tick, wmctrl / tick);

@@ -9,7 +9,9 @@ namespace sw {
 
 AlsaChimePlayer::AlsaChimePlayer(std::string device) : device_(std::move(device)) {}
 
-AlsaChimePlayer::~AlsaChimePlayer() { StopAll(); }
+AlsaChimePlayer::~AlsaChimePlayer() {
+  StopAll();
+}
 
 void AlsaChimePlayer::PlaySoundData(const ByteSet& sound, bool loop) {
   ReapFinished();
@@ -18,8 +20,8 @@ void AlsaChimePlayer::PlaySoundData(const ByteSet& sound, bool loop) {
   auto player = std::make_unique<Player>();
   Player* self = player.get();
   try {
-    player->thread = std::thread(
-        [device = device_, wav = std::move(*wav), loop, self, &stop = stopping_] {
+    player->thread =
+        std::thread([device = device_, wav = std::move(*wav), loop, self, &stop = stopping_] {
           StreamToAlsa(device, wav, loop, stop);
           self->finished = true;
         });

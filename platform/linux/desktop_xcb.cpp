@@ -97,8 +97,8 @@ TextArray XcbDesktop::ListVisibleWindows() {
 
   // First round trip: the root's children and the managed clients.
   auto treeCookie = xcb_query_tree(c, root_);
-  auto clientsCookie = xcb_get_property(c, 0, root_, clientListAtom_, XCB_ATOM_WINDOW, 0,
-                                        kMaxClientListLength);
+  auto clientsCookie =
+      xcb_get_property(c, 0, root_, clientListAtom_, XCB_ATOM_WINDOW, 0, kMaxClientListLength);
   auto tree = TakeReply(c, treeCookie, xcb_query_tree_reply);
   auto clientList = TakeReply(c, clientsCookie, xcb_get_property_reply);
   if (!tree) {
@@ -201,7 +201,8 @@ void XcbDesktop::ApplyNotifications(xcb_connection_t* c) {
         break;
       }
       case XCB_DESTROY_NOTIFY: {
-        const xcb_window_t window = reinterpret_cast<const xcb_destroy_notify_event_t*>(raw)->window;
+        const xcb_window_t window =
+            reinterpret_cast<const xcb_destroy_notify_event_t*>(raw)->window;
         listed_.WindowDestroyed(window);
         clientFrames_.WindowDestroyed(window);
         break;

@@ -1,5 +1,7 @@
 // The ALSA chime into file sinks: ALSA's file plugin hands every sample a player
 // writes to a pipe, whose reader stores it, so the test sees exactly what was played.
+#include "platform/linux/chime_alsa.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -11,7 +13,6 @@
 #include <string>
 #include <vector>
 
-#include "platform/linux/chime_alsa.h"
 #include "tests/integration/desktop/eventually.h"
 
 namespace sw {
@@ -27,7 +28,9 @@ void PutU16(std::vector<std::uint8_t>& out, std::uint16_t v) {
   out.push_back(static_cast<std::uint8_t>(v));
   out.push_back(static_cast<std::uint8_t>(v >> 8));
 }
-void PutId(std::vector<std::uint8_t>& out, const char* id) { out.insert(out.end(), id, id + 4); }
+void PutId(std::vector<std::uint8_t>& out, const char* id) {
+  out.insert(out.end(), id, id + 4);
+}
 
 // A chime-shaped WAV: 22050 Hz, stereo, 16 bits, 27648 frames, a LIST chunk between
 // the format and the samples.
@@ -39,8 +42,10 @@ struct TestSound {
 TestSound MakeChimeLikeWav() {
   TestSound s;
   for (int i = 0; i < 27648; ++i) {
-    PutU16(s.samples, static_cast<std::uint16_t>(static_cast<std::int16_t>(9000 * std::sin(i / 9.0))));
-    PutU16(s.samples, static_cast<std::uint16_t>(static_cast<std::int16_t>(-5000 * std::sin(i / 13.0))));
+    PutU16(s.samples,
+           static_cast<std::uint16_t>(static_cast<std::int16_t>(9000 * std::sin(i / 9.0))));
+    PutU16(s.samples,
+           static_cast<std::uint16_t>(static_cast<std::int16_t>(-5000 * std::sin(i / 13.0))));
   }
   std::vector<std::uint8_t> w;
   PutId(w, "RIFF");
@@ -94,12 +99,12 @@ class ChimeAlsa : public ::testing::Test {
     const std::string d = dir_.string();
     const std::string sink = "type file\n slave.pcm { type null }\n format \"raw\"\n";
     std::ofstream conf(dir_ / "asound.conf");
-    conf << "pcm.!default {\n " << sink << " file \"|cat > " << d
-         << "/default-$$.raw && mv " << d << "/default-$$.raw " << d << "/default-$$.done\"\n}\n"
-         << "pcm.slow {\n " << sink << " file \"|sleep 1; cat > " << d
-         << "/slow-$$.raw && mv " << d << "/slow-$$.raw " << d << "/slow-$$.done\"\n}\n"
-         << "pcm.endless {\n " << sink << " file \"|touch " << d << "/started-$$; cat > /dev/null; touch "
-         << d << "/closed-$$\"\n}\n"
+    conf << "pcm.!default {\n " << sink << " file \"|cat > " << d << "/default-$$.raw && mv " << d
+         << "/default-$$.raw " << d << "/default-$$.done\"\n}\n"
+         << "pcm.slow {\n " << sink << " file \"|sleep 1; cat > " << d << "/slow-$$.raw && mv " << d
+         << "/slow-$$.raw " << d << "/slow-$$.done\"\n}\n"
+         << "pcm.endless {\n " << sink << " file \"|touch " << d
+         << "/started-$$; cat > /dev/null; touch " << d << "/closed-$$\"\n}\n"
          << "pcm.nodevice { type hw\n card 99 }\n";
     conf.close();
     setenv("ALSA_CONFIG_PATH", (dir_ / "asound.conf").c_str(), 1);
@@ -174,8 +179,9 @@ TEST_F(ChimeAlsa, NothingPlayableOrNoDeviceIsSilentAndHarmless) {
   wrongForm[8] = 'X';  // "XAVE"
   std::vector<std::uint8_t> compressed = w;
   compressed[20] = 2;  // not PCM
-  for (const ByteSet& bad : {ByteSet{}, ByteSet{'R', 'I', 'F', 'F'}, ByteSet(wrongForm),
-                             ByteSet(compressed), ByteSet(std::vector<std::uint8_t>(w.begin(), w.begin() + 60))}) {
+  for (const ByteSet& bad :
+       {ByteSet{}, ByteSet{'R', 'I', 'F', 'F'}, ByteSet(wrongForm), ByteSet(compressed),
+        ByteSet(std::vector<std::uint8_t>(w.begin(), w.begin() + 60))}) {
     AlsaChimePlayer player;
     player.PlaySoundData(bad, false);
     player.StopAll();

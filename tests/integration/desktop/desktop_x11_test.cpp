@@ -20,7 +20,9 @@ namespace {
 using test::Eventually;
 using test::TestWindows;
 
-std::string HandleText(xcb_window_t w) { return std::to_string(static_cast<std::int32_t>(w)); }
+std::string HandleText(xcb_window_t w) {
+  return std::to_string(static_cast<std::int32_t>(w));
+}
 
 std::vector<std::string> Strings(const TextArray& a) {
   std::vector<std::string> out;
@@ -157,9 +159,9 @@ TEST_F(DesktopX11, VanishedWindowFailsAndLeavesTheRecordAlone) {
     bool overrideRedirect;
     bool listFirst;
   };
-  for (const Case& k : {Case{"managed, listed before", false, true},
-                        Case{"unmanaged, listed before", true, true},
-                        Case{"managed, never listed", false, false}}) {
+  for (const Case& k :
+       {Case{"managed, listed before", false, true}, Case{"unmanaged, listed before", true, true},
+        Case{"managed, never listed", false, false}}) {
     SCOPED_TRACE(k.name);
     XcbDesktop fresh;
     const xcb_window_t w = windows.Create(60, 60, 200, 150, k.overrideRedirect);
@@ -201,8 +203,8 @@ TEST_F(DesktopX11, ClickLandsAtTheExactPointAndLeavesThePointerThere) {
       {2, {{true, 3}, {false, 3}}},
       {3, {{true, 3}, {false, 3}, {true, 3}, {false, 3}}},
   };
-  const xcb_window_t w = windows.Create(200, 150, 400, 300, false, 0,
-                                        XCB_EVENT_MASK_BUTTON_PRESS | XCB_EVENT_MASK_BUTTON_RELEASE);
+  const xcb_window_t w = windows.Create(
+      200, 150, 400, 300, false, 0, XCB_EVENT_MASK_BUTTON_PRESS | XCB_EVENT_MASK_BUTTON_RELEASE);
   ASSERT_TRUE(windows.MapAndWaitForFrame(w));
   const auto origin = windows.RootOrigin(w);
   ASSERT_TRUE(origin);

@@ -17,7 +17,9 @@ TestWindows::TestWindows() : c_(xcb_connect(nullptr, nullptr)) {
   root_ = xcb_setup_roots_iterator(xcb_get_setup(c_.get())).data->root;
 }
 
-TestWindows::~TestWindows() { DestroyAll(); }
+TestWindows::~TestWindows() {
+  DestroyAll();
+}
 
 void TestWindows::DestroyAll() {
   if (!connected()) return;
@@ -27,9 +29,9 @@ void TestWindows::DestroyAll() {
 }
 
 xcb_atom_t TestWindows::Atom(const char* name) {
-  auto reply = TakeReply(c_.get(),
-                         xcb_intern_atom(c_.get(), 0, static_cast<std::uint16_t>(std::strlen(name)), name),
-                         xcb_intern_atom_reply);
+  auto reply = TakeReply(
+      c_.get(), xcb_intern_atom(c_.get(), 0, static_cast<std::uint16_t>(std::strlen(name)), name),
+      xcb_intern_atom_reply);
   return reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
 }
 
@@ -107,16 +109,16 @@ bool TestWindows::MapAndWaitForFrame(xcb_window_t w) {
 }
 
 bool TestWindows::IsViewable(xcb_window_t w) {
-  auto a = TakeReply(c_.get(), xcb_get_window_attributes(c_.get(), w),
-                     xcb_get_window_attributes_reply);
+  auto a =
+      TakeReply(c_.get(), xcb_get_window_attributes(c_.get(), w), xcb_get_window_attributes_reply);
   return a && a->map_state == XCB_MAP_STATE_VIEWABLE;
 }
 
 std::optional<FrameExtents> TestWindows::Extents(xcb_window_t w) {
-  auto p = TakeReply(c_.get(),
-                     xcb_get_property(c_.get(), 0, w, Atom("_NET_FRAME_EXTENTS"),
-                                      XCB_ATOM_CARDINAL, 0, 4),
-                     xcb_get_property_reply);
+  auto p = TakeReply(
+      c_.get(),
+      xcb_get_property(c_.get(), 0, w, Atom("_NET_FRAME_EXTENTS"), XCB_ATOM_CARDINAL, 0, 4),
+      xcb_get_property_reply);
   if (!p || p->format != 32 || xcb_get_property_value_length(p.get()) != 16) return std::nullopt;
   const auto* v = static_cast<const std::uint32_t*>(xcb_get_property_value(p.get()));
   return FrameExtents{static_cast<std::int32_t>(v[0]), static_cast<std::int32_t>(v[1]),

@@ -1,5 +1,7 @@
 // Opening an address through a stand-in xdg-open found first on PATH, which records
 // the arguments it gets and then waits until the test lets it go.
+#include "platform/linux/shell_xdg.h"
+
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -12,7 +14,6 @@
 #include <string>
 #include <vector>
 
-#include "platform/linux/shell_xdg.h"
 #include "tests/integration/desktop/eventually.h"
 
 namespace sw {
@@ -63,7 +64,8 @@ class ShellXdg : public ::testing::Test {
     std::ofstream script(dir_ / "bin" / "xdg-open");
     script << "#!/bin/sh\n"
            << "{ printf '%s\\0' \"$@\"; printf '\\n'; } >> '" << d << "/calls'\n"
-           << "i=0; while [ ! -e '" << d << "/release' ] && [ $i -lt 500 ]; do sleep 0.02; i=$((i+1)); done\n"
+           << "i=0; while [ ! -e '" << d
+           << "/release' ] && [ $i -lt 500 ]; do sleep 0.02; i=$((i+1)); done\n"
            << "touch '" << d << "/finished-'$$\n";
     script.close();
     fs::permissions(dir_ / "bin" / "xdg-open", fs::perms::owner_all);
