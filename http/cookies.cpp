@@ -32,9 +32,13 @@ Text MergeCookies(Text& oldCookies, Text& newCookies) {
   const TextArray oldList = SplitText(oldCookies, Text(kSeparator));
   TextArray merged = SplitText(newCookies, Text(kSeparator));
 
-  // Old entries join only under a name not yet present, so the first one wins.
+  // Old entries join only under a name not yet present, so the first one wins. The
+  // names present are kept in a set: the same answers as CookieListHas on the growing
+  // list, without walking it for every entry of a long cookie text.
+  std::unordered_set<std::string> names;
+  for (const Text& entry : merged) names.insert(CookieName(entry).bytes());
   for (const Text& entry : oldList) {
-    if (!CookieListHas(merged, CookieName(entry))) ArrayAppend(merged, entry);
+    if (names.insert(CookieName(entry).bytes()).second) ArrayAppend(merged, entry);
   }
 
   // The entries to send: no deletion mark, no repeat, and the one empty entry left
@@ -78,11 +82,12 @@ Text JoinDistinct(const Text& text, const Text& separator, bool splitMode) {
   } else {
     SplitChars(text, pieces);
   }
-  TextArray taken;
+  // A piece is taken when no equal piece was taken before; the set gives the answer
+  // FindInArray would give on the list of taken pieces, in constant time.
+  std::unordered_set<std::string_view> taken;
   std::string joined;
   for (const Text& piece : pieces) {
-    if (FindInArray(taken, piece) != -1) continue;
-    ArrayAppend(taken, piece);
+    if (!taken.insert(piece.view()).second) continue;
     joined += piece.bytes();
     joined += separator.bytes();
   }

@@ -58,6 +58,22 @@ TEST(Cookies, MergeCookies) {
   }
 }
 
+TEST(Cookies, MergesLongCookieTextsEntryByEntry) {
+  std::string oldText = "keep=1";
+  std::string newText;
+  std::string expected;
+  for (int i = 0; i < 20000; ++i) {
+    const std::string number = std::to_string(i);
+    newText.append("c").append(number).append("=").append(number).append("; ");
+    expected.append("c").append(number).append("=").append(number).append("; ");
+    oldText.append("; c").append(number).append("=old");
+  }
+  newText += "c7=7";  // a repeat, dropped
+  Text oldCookies(oldText);
+  Text newCookies(newText);
+  EXPECT_EQ(MergeCookies(oldCookies, newCookies), Text(expected + "keep=1"));
+}
+
 TEST(Cookies, MergeLeavesTheNewTextTrimmed) {
   Text oldCookies = "a=1";
   Text newCookies = "  c=4 ;";
