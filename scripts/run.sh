@@ -1,13 +1,84 @@
 #!/usr/bin/env bash
-# Sets up, builds and starts the program on this machine's display.
+# Builds the program and starts it on this machine's display.
+#
+# Without a reachable display (a server, CI, a first look) it shows what the program
+# does on a virtual one instead: Xvfb with the openbox window manager, the program, and
+# a window shaped like the prompt it answers. It saves a screenshot before and one
+# after the sign-in, prints where they are, and stops everything again.
+#
+# ZANDREL_BUILD_DIR=<dir> uses an existing build as it is (no set-up, no build);
+# ZANDREL_SCREENSHOT_DIR=<dir> is where the screenshots go (a new folder otherwise).
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/setup.sh
-cmake --preset linux-release >/dev/null
-cmake --build --preset linux-release -j "$(nproc)"
-program=build/linux-release/app/zandrel-signin
-if [ ! -x "$program" ]; then
-  echo "The program itself is not built yet: only its libraries and tests exist so far."
-  exit 0
+
+if [ -n "${ZANDREL_BUILD_DIR:-}" ]; then
+  build=$ZANDREL_BUILD_DIR
+else
+  scripts/setup.sh
+  cmake --preset linux-release >/dev/null
+  cmake --build --preset linux-release -j "$(nproc)" --target zandrel-signin prompt_window
+  build=build/linux-release
 fi
-exec "$program"
+program=$build/app/zandrel-signin
+prompt=$build/tests/e2e/prompt_window
+
+if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
+  exec "$program"
+fi
+
+# ---- No display: a demonstration on a virtual one. ----
+out=${ZANDREL_SCREENSHOT_DIR:-$(mktemp -d /tmp/zandrel-demo.XXXXXX)}
+mkdir -p "$out"
+work=$(mktemp -d)
+pids=()
+cleanup() {
+  for ((i = ${#pids[@]} - 1; i >= 0; i--)); do kill "${pids[i]}" 2>/dev/null || true; done
+  wait 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+# Waits up to $1 tenths of a second for the command after it to succeed.
+wait_for() {
+  local tries=$1
+  shift
+  for _ in $(seq "$tries"); do
+    "$@" >/dev/null 2>&1 && return 0
+    sleep 0.1
+  done
+  return 1
+}
+
+echo "No display found: showing the program on a virtual display (Xvfb with openbox)."
+Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
+pids+=($!)
+wait_for 100 test -s "$work/display" || { echo "Xvfb did not start" >&2; exit 1; }
+export DISPLAY=":$(head -n1 "$work/display")"
+mkdir -p "$work/home"
+HOME="$work/home" openbox --sm-disable >"$work/openbox.log" 2>&1 &
+pids+=($!)
+wm_ready() { xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id'; }
+wait_for 100 wm_ready || { echo "openbox did not start" >&2; exit 1; }
+
+"$program" >"$out/program.log" 2>&1 &
+pids+=($!)
+main_window() { xdotool search --onlyvisible --name '^Zandrel' | head -n1 | grep -q .; }
+wait_for 300 main_window || { echo "the program's window did not appear; see $out/program.log" >&2; exit 1; }
+sleep 0.5
+import -window root "$out/before.png"
+
+# A window of the prompt's shape: outer width / height = 461 / 500 = 0.922.
+"$prompt" "A prompt-shaped window" 461 500 >"$out/prompt.log" 2>&1 &
+pids+=($!)
+signed_in() { grep -q '^press' "$out/prompt.log"; }
+if ! wait_for 100 signed_in; then
+  echo "The program did not answer the prompt-shaped window; see $out/program.log" >&2
+  exit 1
+fi
+sleep 0.5
+import -window root "$out/after.png"
+
+echo "The program answered the prompt-shaped window: $(grep -m1 '^press' "$out/prompt.log" | \
+  sed 's/press \([0-9]*\) \([0-9]*\) .*/a click at (\1, \2)/')."
+echo "Screenshot before the sign-in: $out/before.png"
+echo "Screenshot after the sign-in:  $out/after.png"
