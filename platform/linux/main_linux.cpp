@@ -35,9 +35,9 @@ void ReportNoX11Display() {
   std::fprintf(stderr, "%s\n", kNeedsX11);
   if (std::getenv("WAYLAND_DISPLAY") == nullptr) return;
   gdk_set_allowed_backends("wayland");
-  GdkDisplay* display = gdk_display_open(nullptr);
-  if (display == nullptr) return;
-  gdk_display_manager_set_default_display(gdk_display_manager_get(), display);
+  GdkDisplay* wayland = gdk_display_open(nullptr);
+  if (wayland == nullptr) return;
+  gdk_display_manager_set_default_display(gdk_display_manager_get(), wayland);
   const std::string title = sw::GbkToUtf8(sw::DefinitionOf(sw::WindowKind::kMainWindow).title.text());
   GtkWidget* dialog = gtk_message_dialog_new(nullptr, GTK_DIALOG_MODAL, GTK_MESSAGE_ERROR,
                                              GTK_BUTTONS_OK, "%s", kNeedsX11);
