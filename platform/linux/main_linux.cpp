@@ -38,7 +38,8 @@ void ReportNoX11Display() {
   GdkDisplay* wayland = gdk_display_open(nullptr);
   if (wayland == nullptr) return;
   gdk_display_manager_set_default_display(gdk_display_manager_get(), wayland);
-  const std::string title = sw::GbkToUtf8(sw::DefinitionOf(sw::WindowKind::kMainWindow).title.text());
+  const std::string title =
+      sw::GbkToUtf8(sw::DefinitionOf(sw::WindowKind::kMainWindow).title.text());
   GtkWidget* dialog = gtk_message_dialog_new(nullptr, GTK_DIALOG_MODAL, GTK_MESSAGE_ERROR,
                                              GTK_BUTTONS_OK, "%s", kNeedsX11);
   gtk_window_set_title(GTK_WINDOW(dialog), title.c_str());

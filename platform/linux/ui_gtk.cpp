@@ -1,10 +1,10 @@
 #include "platform/linux/ui_gtk.h"
 
+#include <gdk/gdkx.h>
+
 #include <algorithm>
 #include <cstring>
 #include <utility>
-
-#include <gdk/gdkx.h>
 
 #include "app/picture.h"
 #include "platform/linux/text_utf8.h"
@@ -20,7 +20,8 @@ constexpr FrameExtents kTypicalFrame{1, 20, 1, 1};
 FrameExtents FirstFrameGuess() {
   GdkScreen* screen = gdk_screen_get_default();
   if (screen != nullptr && GDK_IS_X11_SCREEN(screen) &&
-      gdk_x11_screen_supports_net_wm_hint(screen, gdk_atom_intern_static_string("_NET_FRAME_EXTENTS"))) {
+      gdk_x11_screen_supports_net_wm_hint(screen,
+                                          gdk_atom_intern_static_string("_NET_FRAME_EXTENTS"))) {
     return kTypicalFrame;
   }
   return {};
@@ -33,9 +34,8 @@ void InstallProgramIcon() {
     const std::optional<Picture> picture = DecodePng(IconPng(size));
     if (!picture) continue;
     GBytes* pixels = g_bytes_new(picture->rgba.data(), picture->rgba.size());
-    GdkPixbuf* pixbuf = gdk_pixbuf_new_from_bytes(pixels, GDK_COLORSPACE_RGB, TRUE, 8,
-                                                  picture->width, picture->height,
-                                                  picture->width * 4);
+    GdkPixbuf* pixbuf = gdk_pixbuf_new_from_bytes(
+        pixels, GDK_COLORSPACE_RGB, TRUE, 8, picture->width, picture->height, picture->width * 4);
     g_bytes_unref(pixels);
     icons = g_list_append(icons, pixbuf);
   }
@@ -62,7 +62,8 @@ bool GtkWindowLayer::LoadStartWindow(WindowKind window) {
 
 GtkProgramWindow* GtkWindowLayer::Create(WindowKind kind, GtkProgramWindow* modalFor) {
   ++creating_;
-  auto window = std::make_unique<GtkProgramWindow>(DefinitionOf(kind), static_cast<WindowOwner&>(*this), frame_);
+  auto window = std::make_unique<GtkProgramWindow>(DefinitionOf(kind),
+                                                   static_cast<WindowOwner&>(*this), frame_);
   --creating_;
   GtkProgramWindow* created = window.get();
   windows_.push_back(std::move(window));
@@ -110,8 +111,9 @@ void GtkWindowLayer::OpenModal(WindowKind kind) {
     MainLoopPtr loop(g_main_loop_new(nullptr, FALSE));
     loops_.push_back({modal, loop.get()});
     g_main_loop_run(loop.get());
-    loops_.erase(std::find_if(loops_.begin(), loops_.end(),
-                              [&](const RunningLoop& running) { return running.loop == loop.get(); }));
+    loops_.erase(std::find_if(loops_.begin(), loops_.end(), [&](const RunningLoop& running) {
+      return running.loop == loop.get();
+    }));
   }
   if (released_) return;
 
@@ -182,7 +184,8 @@ Text GtkWindowLayer::ReadCaption(WindowKind window, std::string_view control) {
   return found != nullptr ? found->caption : Text();
 }
 
-void GtkWindowLayer::WriteCaption(WindowKind window, std::string_view control, const Text& caption) {
+void GtkWindowLayer::WriteCaption(WindowKind window, std::string_view control,
+                                  const Text& caption) {
   if (GtkControl* found = ControlOf(window, control)) ShowCaption(*found, caption);
 }
 

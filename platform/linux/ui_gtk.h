@@ -47,7 +47,9 @@ class GtkWindowLayer final : public WindowLayer, private WindowOwner {
   void Forget(GtkProgramWindow* window);
   GtkProgramWindow* OpenWindowOf(WindowKind kind);
   GtkControl* ControlOf(WindowKind window, std::string_view control);
-  bool AcceptsEvents() const { return events_ != nullptr && creating_ == 0 && !released_ && !fatalShown_; }
+  bool AcceptsEvents() const {
+    return events_ != nullptr && creating_ == 0 && !released_ && !fatalShown_;
+  }
   bool AnyWindowOpen() const;
   static gboolean PostedClose(gpointer request);
 

@@ -21,18 +21,24 @@ constexpr const char kControlCss[] =
 
 float XAlign(TextAlign align) {
   switch (align) {
-    case TextAlign::kLeft: return 0.0F;
-    case TextAlign::kCenter: return 0.5F;
-    case TextAlign::kRight: return 1.0F;
+    case TextAlign::kLeft:
+      return 0.0F;
+    case TextAlign::kCenter:
+      return 0.5F;
+    case TextAlign::kRight:
+      return 1.0F;
   }
   return 0.0F;
 }
 
 GtkJustification Justification(TextAlign align) {
   switch (align) {
-    case TextAlign::kLeft: return GTK_JUSTIFY_LEFT;
-    case TextAlign::kCenter: return GTK_JUSTIFY_CENTER;
-    case TextAlign::kRight: return GTK_JUSTIFY_RIGHT;
+    case TextAlign::kLeft:
+      return GTK_JUSTIFY_LEFT;
+    case TextAlign::kCenter:
+      return GTK_JUSTIFY_CENTER;
+    case TextAlign::kRight:
+      return GTK_JUSTIFY_RIGHT;
   }
   return GTK_JUSTIFY_LEFT;
 }
@@ -73,10 +79,14 @@ GtkWidget* ClipTo(GtkWidget* child, int width, int height) {
 
 std::span<const std::uint8_t> PngOf(PictureId id) {
   switch (id) {
-    case PictureId::kMainPicture: return MainPicturePng();
-    case PictureId::kAuthorPicture: return AuthorPicturePng();
-    case PictureId::kContactPicture: return ContactPicturePng();
-    case PictureId::kNone: break;
+    case PictureId::kMainPicture:
+      return MainPicturePng();
+    case PictureId::kAuthorPicture:
+      return AuthorPicturePng();
+    case PictureId::kContactPicture:
+      return ContactPicturePng();
+    case PictureId::kNone:
+      break;
   }
   return {};
 }
@@ -186,9 +196,8 @@ GtkWidget* BuildListBox(GtkControl& control) {
   gtk_tree_view_set_headers_visible(GTK_TREE_VIEW(tree), FALSE);
   gtk_tree_view_set_enable_search(GTK_TREE_VIEW(tree), FALSE);
   GtkCellRenderer* renderer = gtk_cell_renderer_text_new();
-  gtk_tree_view_append_column(
-      GTK_TREE_VIEW(tree),
-      gtk_tree_view_column_new_with_attributes("", renderer, "text", 0, nullptr));
+  gtk_tree_view_append_column(GTK_TREE_VIEW(tree), gtk_tree_view_column_new_with_attributes(
+                                                       "", renderer, "text", 0, nullptr));
   GtkWidget* scrolled = gtk_scrolled_window_new(nullptr, nullptr);
   // A vertical scroll bar when the lines outgrow the box; long lines are cut off.
   gtk_scrolled_window_set_policy(GTK_SCROLLED_WINDOW(scrolled), GTK_POLICY_EXTERNAL,
@@ -208,11 +217,20 @@ GtkWidget* BuildControlWidget(GtkControl& control) {
   control.caption = def.caption.text();
   GtkWidget* placed = nullptr;
   switch (def.kind) {
-    case ControlKind::kLabel: placed = BuildLabel(control); break;
-    case ControlKind::kButton: placed = BuildButton(control); break;
-    case ControlKind::kPictureBox: placed = BuildPictureBox(control); break;
-    case ControlKind::kListBox: placed = BuildListBox(control); break;
-    case ControlKind::kTimer: return nullptr;
+    case ControlKind::kLabel:
+      placed = BuildLabel(control);
+      break;
+    case ControlKind::kButton:
+      placed = BuildButton(control);
+      break;
+    case ControlKind::kPictureBox:
+      placed = BuildPictureBox(control);
+      break;
+    case ControlKind::kListBox:
+      placed = BuildListBox(control);
+      break;
+    case ControlKind::kTimer:
+      return nullptr;
   }
   NameForAssistiveTechnology(control.widget, def.name);
   control.placed = placed;

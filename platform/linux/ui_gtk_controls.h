@@ -22,7 +22,7 @@ struct GtkControl {
   GtkListStore* items = nullptr;  // list box: its items (owned by the tree view)
   CairoSurfacePtr picture;        // picture box: the picture already scaled into pictureRect
   PictureRect pictureRect;
-  SourceId timer;                 // timer: the pending tick
+  SourceId timer;  // timer: the pending tick
 };
 
 // Creates the widgets of a label, button, picture box or list box and fills `control`.

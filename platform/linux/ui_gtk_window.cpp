@@ -23,14 +23,13 @@ GdkRectangle PrimaryMonitorArea() {
 
 GtkProgramWindow::GtkProgramWindow(const WindowDefinition& definition, WindowOwner& owner,
                                    FrameExtents frame)
-    : definition_(definition), owner_(owner), frame_(frame),
-      outerHeight_(definition.outerHeight) {
+    : definition_(definition), owner_(owner), frame_(frame), outerHeight_(definition.outerHeight) {
   window_ = GTK_WINDOW(gtk_window_new(GTK_WINDOW_TOPLEVEL));
   gtk_window_set_title(window_, GbkToUtf8(definition.title.text()).c_str());
   gtk_window_set_resizable(window_, FALSE);
   gtk_window_set_type_hint(window_, GDK_WINDOW_TYPE_HINT_NORMAL);
-  gtk_widget_add_events(GTK_WIDGET(window_), GDK_KEY_PRESS_MASK | GDK_PROPERTY_CHANGE_MASK |
-                                                 GDK_STRUCTURE_MASK);
+  gtk_widget_add_events(GTK_WIDGET(window_),
+                        GDK_KEY_PRESS_MASK | GDK_PROPERTY_CHANGE_MASK | GDK_STRUCTURE_MASK);
 
   // A layout, unlike a fixed box, does not grow to hold controls that lie beyond the
   // client area (the run log below the collapsed main window): it cuts them off.
@@ -48,8 +47,7 @@ GtkProgramWindow::GtkProgramWindow(const WindowDefinition& definition, WindowOwn
       if (def.event == ControlEvent::kClick && GTK_IS_BUTTON(control->widget)) {
         g_signal_connect(control->widget, "clicked", G_CALLBACK(OnClicked), binding.get());
       } else if (def.event == ControlEvent::kLeftPress) {
-        g_signal_connect(control->widget, "button-press-event", G_CALLBACK(OnPress),
-                         binding.get());
+        g_signal_connect(control->widget, "button-press-event", G_CALLBACK(OnPress), binding.get());
       }
     }
     controls_.push_back(std::move(control));
@@ -67,11 +65,11 @@ GtkProgramWindow::GtkProgramWindow(const WindowDefinition& definition, WindowOwn
   // A fixed border: movable, minimisable and closable, never resized or maximised.
   gtk_widget_realize(GTK_WIDGET(window_));
   GdkWindow* gdkWindow = gtk_widget_get_window(GTK_WIDGET(window_));
-  gdk_window_set_functions(gdkWindow, static_cast<GdkWMFunction>(GDK_FUNC_MOVE | GDK_FUNC_MINIMIZE |
-                                                                  GDK_FUNC_CLOSE));
-  gdk_window_set_decorations(gdkWindow,
-                             static_cast<GdkWMDecoration>(GDK_DECOR_BORDER | GDK_DECOR_TITLE |
-                                                          GDK_DECOR_MENU | GDK_DECOR_MINIMIZE));
+  gdk_window_set_functions(
+      gdkWindow, static_cast<GdkWMFunction>(GDK_FUNC_MOVE | GDK_FUNC_MINIMIZE | GDK_FUNC_CLOSE));
+  gdk_window_set_decorations(
+      gdkWindow, static_cast<GdkWMDecoration>(GDK_DECOR_BORDER | GDK_DECOR_TITLE | GDK_DECOR_MENU |
+                                              GDK_DECOR_MINIMIZE));
 
   g_signal_connect(window_, "destroy", G_CALLBACK(OnDestroy), this);
   g_signal_connect(window_, "delete-event", G_CALLBACK(OnDelete), this);
@@ -105,7 +103,8 @@ void GtkProgramWindow::Show() {
 
 void GtkProgramWindow::StartTimers() {
   for (auto& control : controls_) {
-    if (control->definition->kind == ControlKind::kTimer && control->definition->timerIntervalMs > 0) {
+    if (control->definition->kind == ControlKind::kTimer &&
+        control->definition->timerIntervalMs > 0) {
       ArmTimer(*control);
     }
   }
@@ -116,8 +115,8 @@ void GtkProgramWindow::StartTimers() {
 void GtkProgramWindow::ArmTimer(GtkControl& control) {
   for (auto& binding : bindings_) {
     if (binding->control == &control) {
-      control.timer = SourceId(g_timeout_add(static_cast<guint>(control.definition->timerIntervalMs),
-                                             OnTimer, binding.get()));
+      control.timer = SourceId(g_timeout_add(
+          static_cast<guint>(control.definition->timerIntervalMs), OnTimer, binding.get()));
       return;
     }
   }

@@ -35,8 +35,8 @@ struct Frame {
 };
 
 xcb_atom_t Atom(xcb_connection_t* c, const char* name) {
-  Reply<xcb_intern_atom_reply_t> reply(
-      xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, static_cast<uint16_t>(std::strlen(name)), name), nullptr));
+  Reply<xcb_intern_atom_reply_t> reply(xcb_intern_atom_reply(
+      c, xcb_intern_atom(c, 0, static_cast<uint16_t>(std::strlen(name)), name), nullptr));
   return reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
 }
 
@@ -97,9 +97,9 @@ int main(int argc, char** argv) {
   const xcb_atom_t deleteWindow = Atom(c, "WM_DELETE_WINDOW");
 
   const xcb_window_t window = xcb_generate_id(c);
-  const uint32_t values[] = {screen->white_pixel,
-                             XCB_EVENT_MASK_BUTTON_PRESS | XCB_EVENT_MASK_STRUCTURE_NOTIFY |
-                                 XCB_EVENT_MASK_PROPERTY_CHANGE};
+  const uint32_t values[] = {screen->white_pixel, XCB_EVENT_MASK_BUTTON_PRESS |
+                                                      XCB_EVENT_MASK_STRUCTURE_NOTIFY |
+                                                      XCB_EVENT_MASK_PROPERTY_CHANGE};
   xcb_create_window(c, XCB_COPY_FROM_PARENT, window, screen->root, 100, 100,
                     static_cast<uint16_t>(outerWidth), static_cast<uint16_t>(outerHeight), 0,
                     XCB_WINDOW_CLASS_INPUT_OUTPUT, screen->root_visual,
@@ -126,7 +126,9 @@ int main(int argc, char** argv) {
   for (int i = 0; i < 50 && !frame.known; ++i) {
     frame = ReadFrame(c, window, extentsAtom);
     if (!frame.known) {
-      struct timespec pause{0, 20'000'000};
+      struct timespec pause {
+        0, 20'000'000
+      };
       nanosleep(&pause, nullptr);
     }
   }

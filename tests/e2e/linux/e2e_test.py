@@ -24,9 +24,12 @@ from gi.repository import Atspi  # noqa: E402
 PROGRAM = os.environ["SW_E2E_PROGRAM"]
 PROMPT = os.environ["SW_E2E_PROMPT"]
 QUERY_HOST = os.environ.get("SW_E2E_QUERY_HOST")
+with open(os.path.join(os.environ["SW_E2E_REPO"], "update", "update_constants.h"), encoding="utf-8") as _f:
+    RELEASE_PAGE = re.search(r'kReleasePageAddress = "([^"]+)"', _f.read()).group(1)
 
 MAIN = "Zandrel自动签到"
 VERSION = "版本信息"
+ABOUT = "Hi～"
 EASTER_EGG = "隐藏彩蛋"
 CONTACT = "QQ"
 START_WORDS = " 自动签到开始运行"
@@ -76,9 +79,9 @@ def screen_size():
 class Program:
     """One run of the program under test."""
 
-    def __init__(self):
+    def __init__(self, env=None):
         self.log = tempfile.NamedTemporaryFile(prefix="zandrel-", suffix=".log", delete=False)
-        self.process = subprocess.Popen([PROGRAM], stdout=self.log, stderr=subprocess.STDOUT)
+        self.process = subprocess.Popen([PROGRAM], stdout=self.log, stderr=subprocess.STDOUT, env=env)
         if not eventually(lambda: window_id(MAIN), timeout=30):
             raise AssertionError("the main window did not appear:\n" + self.output())
 
@@ -269,6 +272,14 @@ class ProgramTest(unittest.TestCase):
         p.press(MAIN, "按钮2")
         time.sleep(0.5)
         self.assertEqual(outer_rect(window_id(MAIN))[3], 141)
+        # The author window opens above it; Esc closes only the active window.
+        p.press(VERSION, "按钮1")
+        about = eventually(lambda: window_id(ABOUT))
+        self.assertTrue(about, "作者 did not open the author window")
+        self.assertEqual(eventually(lambda: outer_rect(about)[2:] == (197, 98) and outer_rect(about)[2:]), (197, 98))
+        p.key(ABOUT, "Escape")
+        self.assertTrue(eventually(lambda: window_id(ABOUT) is None))
+        self.assertTrue(window_id(VERSION), "Esc in the author window closed the version window too")
         p.key(VERSION, "Escape")
         self.assertTrue(eventually(lambda: window_id(VERSION) is None))
         self.assertIsNone(p.process.poll())
@@ -335,7 +346,15 @@ class UpdateCheckTest(unittest.TestCase):
         self.addCleanup(self.server.server_close)
         self.addCleanup(self.server.shutdown)
         VersionServer.requests = []
-        self.program = Program()
+        # The desktop's browser launcher is replaced by one that records the address.
+        bin_dir = tempfile.mkdtemp(prefix="zandrel-bin-")
+        self.opened = os.path.join(bin_dir, "opened")
+        launcher = os.path.join(bin_dir, "xdg-open")
+        with open(launcher, "w", encoding="utf-8") as f:
+            f.write(f'#!/bin/sh\nprintf "%s\\n" "$1" >>"{self.opened}"\n')
+        os.chmod(launcher, 0o755)
+        env = dict(os.environ, PATH=bin_dir + os.pathsep + os.environ["PATH"])
+        self.program = Program(env)
         self.addCleanup(self.program.stop)
 
     def check(self, body):
@@ -355,6 +374,11 @@ class UpdateCheckTest(unittest.TestCase):
         path, host = VersionServer.requests[-1]
         self.assertEqual(path, "/fcg-bin/cgi_get_portrait.fcg?uins=2840561372")
         self.assertEqual(host, QUERY_HOST)
+
+        p.press(VERSION, "按钮2")  # 查看更新 hands the release page to the browser
+        self.assertTrue(eventually(lambda: os.path.exists(self.opened)), "no browser was started")
+        with open(self.opened, encoding="utf-8") as f:
+            self.assertEqual(f.read(), RELEASE_PAGE + "\n")
 
         self.check(b'1,"5.6",2')
         self.assertTrue(eventually(lambda: p.caption(VERSION, "标签6") == "5.6"))

@@ -22,10 +22,10 @@ TEST(GbkToUtf8, BytesThatAreNotGbkBecomeReplacementCharacters) {
   const Case cases[] = {
       {"", ""},
       {"abc", "abc"},
-      {"\xd7\xd4", "自"},                        // one double-byte character
-      {"a\xd7", "a\xef\xbf\xbd"},                // a lead byte cut off at the end
-      {"\xff\xd7\xd4", "\xef\xbf\xbd自"},         // 0xFF is no GBK byte; the rest still converts
-      {"\x80x", "€x"},                          // code page 936 maps 0x80 to the euro sign
+      {"\xd7\xd4", "自"},                  // one double-byte character
+      {"a\xd7", "a\xef\xbf\xbd"},          // a lead byte cut off at the end
+      {"\xff\xd7\xd4", "\xef\xbf\xbd自"},  // 0xFF is no GBK byte; the rest still converts
+      {"\x80x", "€x"},                     // code page 936 maps 0x80 to the euro sign
   };
   for (const Case& c : cases) {
     EXPECT_EQ(GbkToUtf8(Text(c.gbk)), c.utf8) << c.gbk;
