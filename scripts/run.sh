@@ -75,10 +75,20 @@ if ! wait_for 100 signed_in; then
   echo "The program did not answer the prompt-shaped window; see $out/program.log" >&2
   exit 1
 fi
+read -r _ click_x click_y _ < <(grep -m1 '^press' "$out/prompt.log")
+
+# Open the run log (the button 运行日志 at 128,80 size 80x32 in the client area) so
+# the sign-in line shows too.
+main=$(xdotool search --onlyvisible --name '^Zandrel' | head -n1)
+client_x=$(xwininfo -id "$main" | sed -n 's/.*Absolute upper-left X: *//p')
+client_y=$(xwininfo -id "$main" | sed -n 's/.*Absolute upper-left Y: *//p')
+xdotool mousemove "$((client_x + 168))" "$((client_y + 96))" click 1
 sleep 0.5
 import -window root "$out/after.png"
+# Mark where the click landed.
+convert "$out/after.png" -fill none -stroke red -strokewidth 3 \
+  -draw "circle $click_x,$click_y $((click_x + 12)),$click_y" "$out/after.png"
 
-echo "The program answered the prompt-shaped window: $(grep -m1 '^press' "$out/prompt.log" | \
-  sed 's/press \([0-9]*\) \([0-9]*\) .*/a click at (\1, \2)/')."
+echo "The program answered the prompt-shaped window with a click at ($click_x, $click_y)."
 echo "Screenshot before the sign-in: $out/before.png"
 echo "Screenshot after the sign-in:  $out/after.png"

@@ -53,6 +53,10 @@ int main() {
   sw::InstallOutOfMemoryHandler();
   // The desktop operations need X11, so GTK must use it too (XWayland under Wayland).
   gdk_set_allowed_backends("x11");
+  // Nothing here draws with OpenGL; without this GDK probes GLX at start-up, which
+  // loads the GL driver (with a software renderer, some 50 MB resident) for nothing.
+  // A value the user has set is kept.
+  g_setenv("GDK_GL", "disable", FALSE);
   // The program takes no command line: GTK gets none either.
   if (!gtk_init_check(nullptr, nullptr)) {
     ReportNoX11Display();
