@@ -147,6 +147,11 @@ class Program:
                 cells.append(cell.get_name())
         return cells
 
+    def font(self, title, control):
+        """(first family asked for, size in points, weight) of the control's text."""
+        attributes = self._find(title, control).get_default_attributes()
+        return attributes["family-name"].split(",")[0], attributes["size"], attributes["weight"]
+
     def showing(self, title, control):
         return self._find(title, control).get_state_set().contains(Atspi.StateType.SHOWING)
 
@@ -217,6 +222,12 @@ class ProgramTest(unittest.TestCase):
         width, height = screen_size()
         rect = eventually(lambda: outer_rect(window_id(MAIN))[2:] == (284, 141) and outer_rect(window_id(MAIN)))
         self.assertEqual(rect, ((width - 284) // 2, (height - 141) // 2, 284, 141))
+        # The counter in bold 19 px (14 pt at 96 dpi), the rest in the 12 px default.
+        self.assertEqual(p.font(MAIN, "标签4")[1:], ("14", "700"))
+        self.assertEqual(p.font(MAIN, "标签1")[1:], ("9", "400"))
+        icon = run("xprop", "-id", str(window_id(MAIN)), "_NET_WM_ICON")
+        sizes = [int(w) for w, h in re.findall(r"Icon \((\d+) x (\d+)\)", icon) if w == h]
+        self.assertEqual(sorted(sizes), [16, 24, 32, 48, 64, 72, 96, 128])
 
     def test_signs_in_on_a_prompt_shaped_window_only(self):
         p = self.program
@@ -267,6 +278,10 @@ class ProgramTest(unittest.TestCase):
         self.assertEqual(rect, ((width - 364) // 2, (height - 191) // 2, 364, 191))
         self.assertEqual(p.caption(VERSION, "标签2"), "5.6")
         self.assertEqual(p.caption(VERSION, "标签6"), "待检测")
+        # Fonts T (29 px), V (bold 24 px, vertical-writing face) and L (bold 24 px).
+        self.assertEqual(p.font(VERSION, "标签1")[1:], ("21", "400"))
+        self.assertEqual(p.font(VERSION, "标签2"), ("@Microsoft YaHei UI", "18", "700"))
+        self.assertEqual(p.font(VERSION, "标签6"), ("微软雅黑", "18", "700"))
         self.assertFalse(p.showing(VERSION, "按钮2"))
         # The main window takes no input meanwhile.
         p.press(MAIN, "按钮2")
