@@ -418,6 +418,19 @@ class UpdateCheckTest(unittest.TestCase):
         self.assertTrue(eventually(lambda: p.showing(VERSION, "按钮2")))
 
 
+class NoDisplayTest(unittest.TestCase):
+    def test_without_an_x11_display_it_says_so_and_ends(self):
+        for display in (None, ":97"):
+            env = {k: v for k, v in os.environ.items() if k not in ("DISPLAY", "WAYLAND_DISPLAY")}
+            if display:
+                env["DISPLAY"] = display
+            done = subprocess.run([PROGRAM], env=env, capture_output=True, text=True, timeout=30)
+            self.assertEqual(done.returncode, 255, done.stderr)
+            self.assertIn("needs an X11 display", done.stderr)
+            if display:
+                self.assertIn("DISPLAY=" + display, done.stderr)
+
+
 class RunScriptTest(unittest.TestCase):
     def test_without_a_display_it_shows_a_sign_in_in_screenshots(self):
         shots = tempfile.mkdtemp(prefix="zandrel-shots-")
