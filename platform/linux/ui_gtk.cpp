@@ -3,7 +3,6 @@
 #include <gdk/gdkx.h>
 
 #include <algorithm>
-#include <cstring>
 #include <utility>
 
 #include "app/picture.h"
