@@ -33,6 +33,7 @@ inline constexpr std::uint32_t kFlagIgnoreRedirectToHttp = 0x00008000;
 
 // InternetSetOptionA: options with a 4-byte value. The time-outs are in milliseconds.
 inline constexpr std::uint32_t kOptionConnectTimeout = 2;  // INTERNET_OPTION_CONNECT_TIMEOUT
+inline constexpr std::uint32_t kOptionSendTimeout = 5;     // INTERNET_OPTION_SEND_TIMEOUT
 inline constexpr std::uint32_t kOptionReceiveTimeout = 6;  // INTERNET_OPTION_RECEIVE_TIMEOUT
 inline constexpr std::uint32_t kOptionSecurityFlags = 31;  // INTERNET_OPTION_SECURITY_FLAGS
 // The security flags (SECURITY_FLAG_IGNORE_...) of INTERNET_OPTION_SECURITY_FLAGS.

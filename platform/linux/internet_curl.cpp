@@ -515,6 +515,8 @@ bool CurlInternet::InternetSetOptionA(InternetHandle handle, std::uint32_t optio
     case inet::kOptionReceiveTimeout:
       if (value != 0) node.timeouts.receiveMs = value;
       return true;
+    case inet::kOptionSendTimeout:
+      return true;  // libcurl's speed limit watches sending as well as receiving
     default:
       return false;
   }

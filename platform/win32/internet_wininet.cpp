@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <array>
+#include <cstring>
 #include <string>
 
 #include "base/fatal.h"
@@ -75,6 +77,19 @@ const WinInet& Api() {
   return api;
 }
 
+// INTERNET_OPTION_CONNECT_TIMEOUT, _SEND_TIMEOUT and _RECEIVE_TIMEOUT with WinInet's
+// documented defaults.
+constexpr std::array<std::uint32_t, 3> kTimeoutOptions = {
+    inet::kOptionConnectTimeout, inet::kOptionSendTimeout, inet::kOptionReceiveTimeout};
+constexpr std::array<std::uint32_t, 3> kDefaultTimeoutsMs = {60000, 30000, 30000};
+
+int TimeoutIndex(std::uint32_t option) {
+  for (std::size_t i = 0; i < kTimeoutOptions.size(); ++i) {
+    if (kTimeoutOptions[i] == option) return static_cast<int>(i);
+  }
+  return -1;
+}
+
 RawHandle Raw(InternetHandle handle) {
   return reinterpret_cast<RawHandle>(handle);
 }
@@ -94,8 +109,10 @@ InternetHandle WinInetInternet::InternetConnectA(InternetHandle root, const char
                                                  std::uint16_t serverPort, const char* userName,
                                                  const char* password, std::uint32_t service,
                                                  std::uint32_t flags, std::uintptr_t context) {
-  return Wrap(Api().connect(Raw(root), serverName, serverPort, userName, password, service, flags,
-                            context));
+  const InternetHandle connection = Wrap(Api().connect(Raw(root), serverName, serverPort, userName,
+                                                       password, service, flags, context));
+  if (connection != nullptr) connectionRoot_[connection] = root;
+  return connection;
 }
 
 InternetHandle WinInetInternet::HttpOpenRequestA(InternetHandle connection, const char* verb,
@@ -104,12 +121,35 @@ InternetHandle WinInetInternet::HttpOpenRequestA(InternetHandle connection, cons
                                                  const char* const* acceptTypes,
                                                  std::uint32_t flags, std::uintptr_t context) {
   // WinInet declares the list without const but only reads it.
-  return Wrap(Api().openRequest(Raw(connection), verb, objectName, version, referrer,
-                                const_cast<LPCSTR*>(acceptTypes), flags, context));
+  const InternetHandle request =
+      Wrap(Api().openRequest(Raw(connection), verb, objectName, version, referrer,
+                             const_cast<LPCSTR*>(acceptTypes), flags, context));
+  if (request == nullptr) return nullptr;
+  const auto root = connectionRoot_.find(connection);
+  const Timeouts none{};
+  const auto setOn = [&](InternetHandle handle) {
+    const auto found = timeouts_.find(handle);
+    return found == timeouts_.end() ? none : found->second;
+  };
+  const Timeouts onConnection = setOn(connection);
+  const Timeouts onRoot = root == connectionRoot_.end() ? none : setOn(root->second);
+  for (std::size_t i = 0; i < kTimeoutOptions.size(); ++i) {
+    DWORD value = onConnection[i] != 0 ? onConnection[i]
+                  : onRoot[i] != 0     ? onRoot[i]
+                                       : kDefaultTimeoutsMs[i];
+    Api().setOption(Raw(request), kTimeoutOptions[i], &value, sizeof value);
+  }
+  return request;
 }
 
 bool WinInetInternet::InternetSetOptionA(InternetHandle handle, std::uint32_t option,
                                          const void* buffer, std::uint32_t bufferLength) {
+  const int timeout = TimeoutIndex(option);
+  if (timeout != -1 && buffer != nullptr && bufferLength == sizeof(DWORD)) {
+    DWORD value = 0;
+    std::memcpy(&value, buffer, sizeof value);
+    timeouts_[handle][static_cast<std::size_t>(timeout)] = value;
+  }
   return Api().setOption(Raw(handle), option, const_cast<void*>(buffer), bufferLength) != FALSE;
 }
 
@@ -140,6 +180,8 @@ bool WinInetInternet::HttpQueryInfoA(InternetHandle request, std::uint32_t infoL
 }
 
 bool WinInetInternet::InternetCloseHandle(InternetHandle handle) {
+  timeouts_.erase(handle);
+  connectionRoot_.erase(handle);
   return Api().closeHandle(Raw(handle)) != FALSE;
 }
 

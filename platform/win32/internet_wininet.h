@@ -1,6 +1,13 @@
 // The Internet seam on wininet.dll, bound by name at run time on first use. A system
 // without a usable wininet.dll is a fatal error.
+//
+// Every request gets WinInet's documented time-outs (60 s to connect, 30 s to send or
+// receive) unless the caller set others on its root or connection handle: Windows
+// applies them by default, Wine's WinInet waits without end.
 #pragma once
+
+#include <array>
+#include <map>
 
 #include "http/internet.h"
 
@@ -27,6 +34,12 @@ class WinInetInternet final : public Internet {
   bool HttpQueryInfoA(InternetHandle request, std::uint32_t infoLevel, void* buffer,
                       std::uint32_t* bufferLength, std::uint32_t* index) override;
   bool InternetCloseHandle(InternetHandle handle) override;
+
+ private:
+  // Connect, send and receive time-outs in milliseconds; 0 where the caller set none.
+  using Timeouts = std::array<std::uint32_t, 3>;
+  std::map<InternetHandle, Timeouts> timeouts_;              // set on roots and connections
+  std::map<InternetHandle, InternetHandle> connectionRoot_;  // connection -> its root
 };
 
 }  // namespace sw
