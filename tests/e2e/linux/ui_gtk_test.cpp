@@ -151,5 +151,43 @@ TEST_F(GtkLayerTest, ASlowTickIsNotFollowedByAnotherAtOnce) {
   EXPECT_GE(events_.ticks[1] - slowReturned, std::chrono::milliseconds(2500));
 }
 
+void FindMessageDialog(GtkWindow** out) {
+  GList* all = gtk_window_list_toplevels();
+  for (GList* l = all; l != nullptr; l = l->next) {
+    if (GTK_IS_MESSAGE_DIALOG(l->data) && gtk_widget_get_visible(GTK_WIDGET(l->data))) {
+      *out = GTK_WINDOW(l->data);
+    }
+  }
+  g_list_free(all);
+}
+
+TEST_F(GtkLayerTest, NoTickReachesTheProgramWhileTheFatalErrorBoxIsShown) {
+  // The box stays up for longer than a tick interval, then is answered.
+  struct Box {
+    std::string text;
+    std::size_t ticksWhileShown = 0;
+    RecordingEvents* events;
+  } box{{}, 0, &events_};
+  g_timeout_add(
+      3600,
+      [](gpointer data) -> gboolean {
+        auto* b = static_cast<Box*>(data);
+        GtkWindow* dialog = nullptr;
+        FindMessageDialog(&dialog);
+        if (dialog == nullptr) return G_SOURCE_REMOVE;
+        gchar* text = nullptr;
+        g_object_get(dialog, "text", &text, nullptr);
+        b->text = text != nullptr ? text : "";
+        g_free(text);
+        b->ticksWhileShown = b->events->ticks.size();
+        gtk_dialog_response(GTK_DIALOG(dialog), GTK_RESPONSE_OK);
+        return G_SOURCE_REMOVE;
+      },
+      &box);
+  layer_.ShowFatalError(Text("index 5 is out of bounds"));  // blocks until answered
+  EXPECT_EQ(box.text, "index 5 is out of bounds");
+  EXPECT_EQ(box.ticksWhileShown, 0U);
+}
+
 }  // namespace
 }  // namespace sw
