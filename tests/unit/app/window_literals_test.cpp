@@ -2,40 +2,19 @@
 // form, and here the two are checked against each other.
 #include <gtest/gtest.h>
 
-#include <string>
-
 #include "app/app.h"
 #include "app/window_definitions.h"
-
-#if !defined(_WIN32)
-#include <iconv.h>
-#endif
+#include "tests/unit/doubles/gbk_literal_check.h"
+#include "watcher/watcher_texts.h"
 
 namespace sw {
 namespace {
 
 #if !defined(_WIN32)
-std::string Utf8ToGbk(const std::string& utf8) {
-  iconv_t cd = iconv_open("GBK", "UTF-8");
-  if (cd == reinterpret_cast<iconv_t>(-1)) return "<no converter>";
-  std::string in = utf8;
-  std::string out(in.size() * 2 + 4, '\0');
-  char* src = in.data();
-  char* dst = out.data();
-  size_t srcLeft = in.size();
-  size_t dstLeft = out.size();
-  const size_t rc = iconv(cd, &src, &srcLeft, &dst, &dstLeft);
-  iconv_close(cd);
-  if (rc == static_cast<size_t>(-1)) return "<not convertible>";
-  out.resize(out.size() - dstLeft);
-  return out;
-}
-
 TEST(WindowLiterals, BytesAreTheGbkFormOfTheReadableText) {
-  for (const GbkLiteral& literal : WindowLiterals()) {
-    EXPECT_EQ(Text(literal.gbk).bytes(), Utf8ToGbk(literal.readable)) << literal.readable;
-  }
-  EXPECT_EQ(kStartLineWords.text().bytes(), Utf8ToGbk(kStartLineWords.readable));
+  testing::ExpectGbkMatchesReadable(WindowLiterals());
+  const GbkLiteral logWords[] = {kStartLineWords, kSignInLogSuffix};
+  testing::ExpectGbkMatchesReadable(logWords);
 }
 #endif
 
