@@ -1,0 +1,131 @@
+#!/usr/bin/env bash
+# A long run of the real Linux program under Xvfb with openbox: prompt-shaped windows
+# appear and vanish every few seconds for the whole run. Prints how many prompts were
+# answered, clicks that landed where no prompt was any more, the program's resident
+# memory and open descriptors at the start and the end, and its CPU use while idle.
+# A benchmark, not a test: run it by hand.
+#
+#   bench/long_run/long_run_linux.sh [SECONDS]     (default 600)
+#   LONG_RUN_BUILD=<dir>   an existing build with app/zandrel-signin and
+#                          tests/e2e/prompt_window (default: build linux-release)
+set -euo pipefail
+cd "$(dirname "$0")/../.."
+duration=${1:-600}
+idle_seconds=30
+
+if [ -n "${LONG_RUN_BUILD:-}" ]; then
+  build=$LONG_RUN_BUILD
+else
+  cmake --preset linux-release >/dev/null
+  cmake --build --preset linux-release -j "$(nproc)" --target zandrel-signin prompt_window
+  build=build/linux-release
+fi
+program=$build/app/zandrel-signin
+prompt=$build/tests/e2e/prompt_window
+
+work=$(mktemp -d /tmp/long-run-linux.XXXXXX)
+pids=()
+cleanup() {
+  for ((i = ${#pids[@]} - 1; i >= 0; i--)); do kill "${pids[i]}" 2>/dev/null || true; done
+  wait 2>/dev/null || true
+}
+trap cleanup EXIT
+
+wait_for() {
+  local tries=$1
+  shift
+  for _ in $(seq "$tries"); do
+    "$@" >/dev/null 2>&1 && return 0
+    sleep 0.1
+  done
+  return 1
+}
+
+Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
+pids+=($!)
+wait_for 100 test -s "$work/display" || { echo "Xvfb did not start" >&2; exit 1; }
+export DISPLAY=":$(head -n1 "$work/display")"
+mkdir -p "$work/home"
+HOME="$work/home" openbox --sm-disable >"$work/openbox.log" 2>&1 &
+pids+=($!)
+wm_ready() { xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id'; }
+wait_for 100 wm_ready || { echo "openbox did not start" >&2; exit 1; }
+
+# A screen-sized window below everything else (ratio 1.6, never a prompt): a click
+# that lands on it hit a place where no prompt was.
+"$prompt" "background" 1280 800 >"$work/background.log" 2>&1 &
+pids+=($!)
+wait_for 100 grep -q '^ready' "$work/background.log" || { echo "no background window" >&2; exit 1; }
+
+"$program" >"$work/program.log" 2>&1 &
+program_pid=$!
+pids+=("$program_pid")
+main_window() { xdotool search --onlyvisible --name '^Zandrel' | head -n1 | grep -q .; }
+wait_for 300 main_window || { echo "the program's window did not appear" >&2; exit 1; }
+sleep 5
+
+rss_kib() { awk '/^VmRSS:/ {print $2}' "/proc/$1/status"; }
+fd_count() { find "/proc/$1/fd" -mindepth 1 -maxdepth 1 | wc -l; }
+cpu_ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
+threads() { awk '/^Threads:/ {print $2}' "/proc/$1/status"; }
+start_rss=$(rss_kib "$program_pid")
+start_fds=$(fd_count "$program_pid")
+start_threads=$(threads "$program_pid")
+echo "start: resident ${start_rss} KiB, ${start_fds} open descriptors, ${start_threads} threads"
+
+# Prompts: a new one every 3 to 6 s, each living 4 to 9 s (at least one tick of 3 s
+# falls inside), outer size h x round(0.93 h).
+prompts=0
+deadline=$((SECONDS + duration))
+declare -A prompt_pid prompt_end
+while [ "$SECONDS" -lt "$deadline" ]; do
+  height=$((300 + RANDOM % 300))
+  width=$(((height * 93 + 50) / 100))
+  log=$work/prompt-$prompts.log
+  "$prompt" "prompt $prompts" "$width" "$height" >"$log" 2>&1 &
+  prompt_pid[$prompts]=$!
+  prompt_end[$prompts]=$((SECONDS + 4 + RANDOM % 6))
+  prompts=$((prompts + 1))
+  next=$((SECONDS + 3 + RANDOM % 4))
+  while [ "$SECONDS" -lt "$next" ]; do
+    for id in "${!prompt_pid[@]}"; do
+      if [ "$SECONDS" -ge "${prompt_end[$id]}" ]; then
+        kill "${prompt_pid[$id]}" 2>/dev/null || true
+        wait "${prompt_pid[$id]}" 2>/dev/null || true
+        unset "prompt_pid[$id]"
+      fi
+    done
+    sleep 0.2
+  done
+done
+for id in "${!prompt_pid[@]}"; do
+  sleep "$(( prompt_end[$id] > SECONDS ? prompt_end[$id] - SECONDS : 0 ))"
+  kill "${prompt_pid[$id]}" 2>/dev/null || true
+  wait "${prompt_pid[$id]}" 2>/dev/null || true
+done
+
+# Idle: no prompt, only the program's own ticks.
+idle_start=$(cpu_ticks "$program_pid")
+sleep "$idle_seconds"
+idle_end=$(cpu_ticks "$program_pid")
+hz=$(getconf CLK_TCK)
+
+answered=0
+presses=0
+for ((id = 0; id < prompts; id++)); do
+  count=$(grep -c '^press' "$work/prompt-$id.log" || true)
+  presses=$((presses + count))
+  [ "$count" -gt 0 ] && answered=$((answered + 1))
+done
+stray=$(grep -c '^press' "$work/background.log" || true)
+end_rss=$(rss_kib "$program_pid")
+end_fds=$(fd_count "$program_pid")
+end_threads=$(threads "$program_pid")
+
+echo "run: ${duration} s, ${prompts} prompts, ${answered} answered, ${presses} clicks on prompts"
+echo "clicks where no prompt was (on the background): ${stray}"
+echo "end: resident ${end_rss} KiB, ${end_fds} open descriptors, ${end_threads} threads"
+awk -v t="$((idle_end - idle_start))" -v hz="$hz" -v s="$idle_seconds" \
+  'BEGIN { printf "idle CPU: %.3f %% of one core over %d s (%d ticks of 1/%d s)\n", 100 * t / hz / s, s, t, hz }'
+echo "logs: $work"
+[ "$answered" -eq "$prompts" ] && [ "$stray" -eq 0 ]
