@@ -64,6 +64,9 @@ main_window() { xdotool search --onlyvisible --name '^Zandrel' | head -n1 | grep
 wait_for 300 main_window || { echo "the program's window did not appear" >&2; exit 1; }
 sleep 5
 
+# Each output line of a prompt window, with the time it arrived in front.
+stamp() { while IFS= read -r line; do printf '%s %s\n' "$EPOCHREALTIME" "$line"; done; }
+
 rss_kib() { awk '/^VmRSS:/ {print $2}' "/proc/$1/status"; }
 fd_count() { find "/proc/$1/fd" -mindepth 1 -maxdepth 1 | wc -l; }
 cpu_ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
@@ -82,7 +85,7 @@ while [ "$SECONDS" -lt "$deadline" ]; do
   height=$((300 + RANDOM % 300))
   width=$(((height * 93 + 50) / 100))
   log=$work/prompt-$prompts.log
-  "$prompt" "prompt $prompts" "$width" "$height" >"$log" 2>&1 &
+  "$prompt" "prompt $prompts" "$width" "$height" > >(stamp >"$log") 2>&1 &
   prompt_pid[$prompts]=$!
   prompt_end[$prompts]=$((SECONDS + 4 + RANDOM % 6))
   prompts=$((prompts + 1))
@@ -112,10 +115,15 @@ hz=$(getconf CLK_TCK)
 
 answered=0
 presses=0
+same_tick=0
 for ((id = 0; id < prompts; id++)); do
-  count=$(grep -c '^press' "$work/prompt-$id.log" || true)
+  count=$(grep -c '^[0-9.]* press' "$work/prompt-$id.log" || true)
   presses=$((presses + count))
   [ "$count" -gt 0 ] && answered=$((answered + 1))
+  # Two presses on one prompt within 1.5 s came from one tick (ticks are 3 s apart).
+  pairs=$(awk '$2 == "press" { if (seen && $1 - last < 1.5) n++; last = $1; seen = 1 } END { print n + 0 }' \
+    "$work/prompt-$id.log")
+  same_tick=$((same_tick + pairs))
 done
 stray=$(grep -c '^press' "$work/background.log" || true)
 end_rss=$(rss_kib "$program_pid")
@@ -124,8 +132,9 @@ end_threads=$(threads "$program_pid")
 
 echo "run: ${duration} s, ${prompts} prompts, ${answered} answered, ${presses} clicks on prompts"
 echo "clicks where no prompt was (on the background): ${stray}"
+echo "prompts clicked twice within one tick: ${same_tick}"
 echo "end: resident ${end_rss} KiB, ${end_fds} open descriptors, ${end_threads} threads"
 awk -v t="$((idle_end - idle_start))" -v hz="$hz" -v s="$idle_seconds" \
   'BEGIN { printf "idle CPU: %.3f %% of one core over %d s (%d ticks of 1/%d s)\n", 100 * t / hz / s, s, t, hz }'
 echo "logs: $work"
-[ "$answered" -eq "$prompts" ] && [ "$stray" -eq 0 ]
+[ "$answered" -eq "$prompts" ] && [ "$stray" -eq 0 ] && [ "$same_tick" -eq 0 ]
