@@ -1,4 +1,4 @@
-#include "hostile_memory.h"
+#include "hostile_process.h"
 
 #ifdef _WIN32
 #include <windows.h>
@@ -23,6 +23,15 @@ std::size_t ResidentBytes() {
   std::size_t resident = 0;
   if (!(statm >> size >> resident)) return 0;
   return resident * static_cast<std::size_t>(sysconf(_SC_PAGESIZE));
+#endif
+}
+
+bool UnderWine() {
+#ifdef _WIN32
+  const HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+  return ntdll != nullptr && GetProcAddress(ntdll, "wine_get_version") != nullptr;
+#else
+  return false;
 #endif
 }
 
