@@ -184,7 +184,11 @@ int Run(int seconds) {
       const std::vector<PressRecorder::Press>& presses = prompt.window->presses();
       for (; prompt.pressesSeen < presses.size(); ++prompt.pressesSeen) {
         const std::size_t i = prompt.pressesSeen;
-        if (i > 0 && presses[i].time - presses[i - 1].time < kSameTickMs) ++sameTickPairs;
+        if (i > 0 && presses[i].time - presses[i - 1].time < kSameTickMs) {
+          ++sameTickPairs;
+          std::printf("two presses %lu ms apart on one prompt\n",
+                      static_cast<unsigned long>(presses[i].time - presses[i - 1].time));
+        }
       }
     }
     const std::vector<PressRecorder::Press>& strays = background.presses();
