@@ -4,11 +4,27 @@
 
 #include <cstring>
 
+#include "resources/resources.h"
+
 namespace sw {
 namespace {
 // Larger pictures than this are refused rather than allocated.
 constexpr std::uint64_t kMaxPixels = 64u * 1024u * 1024u;
 }  // namespace
+
+std::span<const std::uint8_t> PicturePng(PictureId id) {
+  switch (id) {
+    case PictureId::kMainPicture:
+      return MainPicturePng();
+    case PictureId::kAuthorPicture:
+      return AuthorPicturePng();
+    case PictureId::kContactPicture:
+      return ContactPicturePng();
+    case PictureId::kNone:
+      break;
+  }
+  return {};
+}
 
 std::optional<Picture> DecodePng(std::span<const std::uint8_t> png) {
   if (png.empty()) return std::nullopt;

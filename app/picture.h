@@ -18,6 +18,9 @@ struct Picture {
   std::vector<std::uint8_t> rgba;
 };
 
+// The embedded PNG of one of the program's pictures; empty for none.
+std::span<const std::uint8_t> PicturePng(PictureId id);
+
 // Any PNG libpng reads (palette, grey, 16-bit, with or without alpha) as RGBA;
 // nothing for data that is not a complete, valid PNG.
 std::optional<Picture> DecodePng(std::span<const std::uint8_t> png);

@@ -5,7 +5,6 @@
 #include <string>
 
 #include "platform/linux/text_utf8.h"
-#include "resources/resources.h"
 
 namespace sw {
 namespace {
@@ -77,20 +76,6 @@ GtkWidget* ClipTo(GtkWidget* child, int width, int height) {
   return clip;
 }
 
-std::span<const std::uint8_t> PngOf(PictureId id) {
-  switch (id) {
-    case PictureId::kMainPicture:
-      return MainPicturePng();
-    case PictureId::kAuthorPicture:
-      return AuthorPicturePng();
-    case PictureId::kContactPicture:
-      return ContactPicturePng();
-    case PictureId::kNone:
-      break;
-  }
-  return {};
-}
-
 // Straight RGBA to cairo's premultiplied native-endian ARGB.
 CairoSurfacePtr SurfaceFromPicture(const Picture& picture) {
   CairoSurfacePtr surface(
@@ -117,7 +102,7 @@ CairoSurfacePtr SurfaceFromPicture(const Picture& picture) {
 // drawing is a plain copy and the full-size pixels are not kept.
 void PreparePicture(GtkControl& control) {
   const ControlDefinition& def = *control.definition;
-  const std::optional<Picture> picture = DecodePng(PngOf(def.picture));
+  const std::optional<Picture> picture = DecodePng(PicturePng(def.picture));
   if (!picture || picture->width <= 0 || picture->height <= 0) return;
   const PictureRect rect =
       PlacePicture(def.pictureMode, def.width, def.height, picture->width, picture->height);

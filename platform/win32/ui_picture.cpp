@@ -3,24 +3,9 @@
 #include <span>
 
 #include "app/picture.h"
-#include "resources/resources.h"
 
 namespace sw {
 namespace {
-
-std::span<const std::uint8_t> PngOf(PictureId id) {
-  switch (id) {
-    case PictureId::kMainPicture:
-      return MainPicturePng();
-    case PictureId::kAuthorPicture:
-      return AuthorPicturePng();
-    case PictureId::kContactPicture:
-      return ContactPicturePng();
-    case PictureId::kNone:
-      break;
-  }
-  return {};
-}
 
 std::uint8_t Blend(std::uint8_t over, std::uint8_t under, std::uint8_t alpha) {
   return static_cast<std::uint8_t>((over * alpha + under * (255 - alpha) + 127) / 255);
@@ -29,7 +14,7 @@ std::uint8_t Blend(std::uint8_t over, std::uint8_t under, std::uint8_t alpha) {
 }  // namespace
 
 ScreenPicture LoadScreenPicture(PictureId id) {
-  const std::span<const std::uint8_t> png = PngOf(id);
+  const std::span<const std::uint8_t> png = PicturePng(id);
   if (png.empty()) return {};
   std::optional<Picture> decoded = DecodePng(png);
   if (!decoded || decoded->width <= 0 || decoded->height <= 0) return {};
