@@ -8,6 +8,6 @@ build=${1:-$root/build/linux-release}
 cmake --build "$build" --target bench_web_access
 state=$(mktemp -d)
 fixture=$root/tests/integration/http/server-fixture.sh
-trap '"$fixture" stop "$state"; rm -rf "$state"' EXIT
-"$fixture" start "$state"
+trap '"$fixture" stop "$state" http_server; rm -rf "$state"' EXIT
+"$fixture" start "$state" http_server server.py
 "$build/bench/http/bench_web_access" "$(head -n1 "$state/http_server.port")"

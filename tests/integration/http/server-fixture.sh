@@ -1,14 +1,16 @@
 #!/usr/bin/env bash
-# Starts or stops the loopback HTTP server for the backend tests.
-#   server-fixture.sh start DIR   start server.py on free ports; DIR/http_server.port gets the
-#                                 plain port on its first line, the TLS port on its second
-#   server-fixture.sh stop DIR    stop the server started for DIR
+# Starts or stops a loopback test server (a Python script that writes its ports to a file).
+#   server-fixture.sh start DIR NAME SCRIPT [ARGS...]
+#       start SCRIPT on free ports; DIR/NAME.port receives the ports it prints there
+#   server-fixture.sh stop DIR NAME
+#       stop the server NAME started for DIR
 set -euo pipefail
 action=${1:?start or stop}
 dir=${2:?directory}
+name=${3:?server name}
 here=$(cd "$(dirname "$0")" && pwd)
-port_file=$dir/http_server.port
-pid_file=$dir/http_server.pid
+port_file=$dir/$name.port
+pid_file=$dir/$name.pid
 
 stop_server() {
   if [ -f "$pid_file" ]; then
@@ -20,18 +22,19 @@ stop_server() {
 
 case $action in
   start)
+    script=${4:?server script}
+    shift 4
     stop_server
     mkdir -p "$dir"
     # Detached from this script's output, so that CTest does not wait for it.
-    setsid python3 "$here/server.py" --port-file "$port_file" \
-      --tls-cert "$here/test-tls.crt" --tls-key "$here/test-tls.key" </dev/null >/dev/null 2>&1 &
+    setsid python3 "$here/$script" --port-file "$port_file" "$@" </dev/null >/dev/null 2>&1 &
     echo $! >"$pid_file"
     for _ in $(seq 1 100); do
       [ -s "$port_file" ] && exit 0
-      kill -0 "$(cat "$pid_file")" 2>/dev/null || { echo "server-fixture.sh: server exited" >&2; exit 1; }
+      kill -0 "$(cat "$pid_file")" 2>/dev/null || { echo "server-fixture.sh: $name exited" >&2; exit 1; }
       sleep 0.1
     done
-    echo "server-fixture.sh: no port after 10 s" >&2
+    echo "server-fixture.sh: $name gave no port after 10 s" >&2
     stop_server
     exit 1
     ;;
