@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "base/fatal.h"
+#include "platform/win32/absolute_input.h"
 #include "platform/win32/desktop_dpi_win32.h"
 
 // After the project's headers: windows.h defines macros that would rename their names.
@@ -54,6 +55,12 @@ DWORD MouseFlag(ButtonEvent event) {
   return 0;
 }
 
+// The virtual screen in the calling thread's pixels (physical inside PhysicalPixelScope).
+ScreenArea VirtualScreen() {
+  return ScreenArea{GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN),
+                    GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+}
+
 }  // namespace
 
 int HandleNumber(std::uintptr_t handleValue) {
@@ -92,10 +99,17 @@ bool Win32Desktop::GetWindowRect(int handle, WindowRect& rect) {
 void Win32Desktop::ClickAt(int x, int y, std::optional<int> clickKind) {
   PhysicalPixelScope physicalPixels;
   SetCursorPos(x, y);
-  // No move flag: the coordinates ride along unused and the buttons act where the
-  // pointer now is.
+  // Each button event carries the point again as an absolute move, so that it acts at
+  // (x, y) even when something moved the pointer after SetCursorPos: the user's hand,
+  // or (under Wine) another program's late report of an earlier pointer position,
+  // which otherwise sends the press to the window clicked before. A point outside the
+  // virtual screen cannot be named that way; its events act where the pointer is.
+  const std::optional<NormalisedPoint> at = NormaliseScreenPoint(x, y, VirtualScreen());
+  const DWORD moveFlags = at ? MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_VIRTUALDESK : 0;
+  const DWORD dx = at ? at->x : static_cast<DWORD>(x);
+  const DWORD dy = at ? at->y : static_cast<DWORD>(y);
   for (ButtonEvent event : ClickEvents(clickKind)) {
-    mouse_event(MouseFlag(event), static_cast<DWORD>(x), static_cast<DWORD>(y), 0, 0);
+    mouse_event(MouseFlag(event) | moveFlags, dx, dy, 0, 0);
   }
 }
 

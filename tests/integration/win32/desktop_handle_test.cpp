@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "platform/win32/absolute_input.h"
 #include "platform/win32/desktop_dpi_win32.h"
 #include "platform/win32/desktop_win32.h"
 
@@ -54,6 +55,36 @@ TEST(PhysicalPixelScope, MakesTheThreadPerMonitorAwareForItsLifetime) {
   }
   EXPECT_EQ(ThreadAwareness(), DPI_AWARENESS_UNAWARE);
   SetThreadDpiAwarenessContext(before);
+}
+
+// Absolute input names a pixel by a number 0..65535 across the screen; the system maps
+// it back with n * size / 65536 rounded down (some versions: n * (size - 1) / 65535,
+// rounded). Every pixel of screens up to 4096 wide must come back as itself both ways.
+TEST(NormaliseScreenPoint, EveryPixelMapsBackToItself) {
+  for (int size = 1; size <= 4096; ++size) {
+    for (int offset = 0; offset < size; ++offset) {
+      const std::optional<NormalisedPoint> point =
+          NormaliseScreenPoint(offset - 1000, offset + 5, ScreenArea{-1000, 5, size, size});
+      ASSERT_TRUE(point.has_value());
+      ASSERT_LE(point->x, 65535u);
+      ASSERT_EQ(point->x, point->y);
+      const std::int64_t n = point->x;
+      ASSERT_EQ(n * size / 65536, offset) << size;
+      if (size > 1) {
+        ASSERT_EQ((n * (size - 1) * 2 + 65535) / (2 * 65535), offset) << size;
+      }
+    }
+  }
+}
+
+TEST(NormaliseScreenPoint, PointsOutsideTheScreenHaveNoNormalForm) {
+  const ScreenArea area{-100, 0, 300, 200};
+  for (const POINT& outside : {POINT{-101, 10}, POINT{200, 10}, POINT{0, -1}, POINT{0, 200}}) {
+    EXPECT_FALSE(NormaliseScreenPoint(outside.x, outside.y, area)) << outside.x << "," << outside.y;
+  }
+  EXPECT_FALSE(NormaliseScreenPoint(0, 0, ScreenArea{0, 0, 0, 0}));
+  EXPECT_FALSE(NormaliseScreenPoint(2147483647, 0, ScreenArea{-2147483647 - 1, 0, 1 << 16, 1}));
+  EXPECT_TRUE(NormaliseScreenPoint(199, 199, area));
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/integration/win32/click_targets.h"
 #include "tests/integration/win32/test_window.h"
 
 namespace sw {
@@ -155,6 +156,100 @@ TEST(Win32Desktop, ClickLandsAtThePointAndLeavesThePointerThere) {
     GetCursorPos(&pointer);
     EXPECT_EQ(pointer.x, target.x);
     EXPECT_EQ(pointer.y, target.y);
+  }
+}
+
+// Owns a process handle and ends the process with it.
+class TargetProgram {
+ public:
+  TargetProgram() {
+    wchar_t path[MAX_PATH];
+    const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring command(path, length);
+    command.replace(command.find_last_of(L"\\/") + 1, std::wstring::npos, L"click_targets.exe");
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION started{};
+    if (CreateProcessW(command.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                       nullptr, &startup, &started)) {
+      CloseHandle(started.hThread);
+      process_ = started.hProcess;
+    }
+  }
+  ~TargetProgram() {
+    if (process_ == nullptr) return;
+    if (HWND a = Window(0)) PostMessageW(a, WM_CLOSE, 0, 0);
+    if (WaitForSingleObject(process_, 10000) != WAIT_OBJECT_0) TerminateProcess(process_, 1);
+    CloseHandle(process_);
+  }
+  TargetProgram(const TargetProgram&) = delete;
+  TargetProgram& operator=(const TargetProgram&) = delete;
+
+  bool started() const { return process_ != nullptr; }
+  static HWND Window(int index) {
+    return FindWindowW(test::ClickTargets::kClassName, test::ClickTargets::kTitles[index]);
+  }
+  // Presses exactly at window 0's or 1's target, or (2) anywhere else; -1 when unknown.
+  static int Count(int which) {
+    DWORD_PTR result = 0;
+    const HWND a = Window(0);
+    if (a == nullptr || !SendMessageTimeoutW(a, test::ClickTargets::kQueryMessage, which, 0,
+                                             SMTO_ABORTIFHUNG, 5000, &result)) {
+      return -1;
+    }
+    return static_cast<int>(result);
+  }
+
+ private:
+  HANDLE process_ = nullptr;
+};
+
+// The watcher clicks windows of another program, several in one tick, one right after
+// the other. Under Wine that program reports where the pointer went on the previous
+// click only after the next SetCursorPos; a press that merely follows SetCursorPos then
+// lands on the window clicked before.
+TEST(Win32Desktop, ClicksInQuickSuccessionOnAnotherProgramsWindowsEachLandOnTheirOwn) {
+  TargetProgram targets;
+  ASSERT_TRUE(targets.started());
+  ASSERT_TRUE(PumpUntil([] {
+    return TargetProgram::Window(0) != nullptr && TargetProgram::Window(1) != nullptr;
+  }));
+  Settle();
+  constexpr int kRounds = 200;
+  Win32Desktop desktop;
+  for (int round = 0; round < kRounds; ++round) {
+    for (const RECT& outer : test::ClickTargets::kOuter) {
+      desktop.ClickAt(outer.left + test::ClickTargets::kClientTarget.x,
+                      outer.top + test::ClickTargets::kClientTarget.y);
+    }
+  }
+  ASSERT_TRUE(PumpUntil([] {
+    return TargetProgram::Count(0) + TargetProgram::Count(1) + TargetProgram::Count(2) >=
+           2 * kRounds;
+  })) << TargetProgram::Count(0) << " " << TargetProgram::Count(1) << " " << TargetProgram::Count(2);
+  Settle();
+  EXPECT_EQ(TargetProgram::Count(0), kRounds);
+  EXPECT_EQ(TargetProgram::Count(1), kRounds);
+  EXPECT_EQ(TargetProgram::Count(2), 0);
+}
+
+// The last pixel of each edge is reachable: the absolute form of the click names it
+// exactly.
+TEST(Win32Desktop, ClicksReachTheScreensEdges) {
+  const int width = GetSystemMetrics(SM_CXSCREEN);
+  const int height = GetSystemMetrics(SM_CYSCREEN);
+  TestWindow window({0, 0, width, height}, WS_POPUP | WS_VISIBLE);
+  Settle();
+  const POINT points[] = {{0, 0}, {width - 1, height - 1}, {width - 1, 0}, {1, height - 2},
+                          {width / 2 + 1, height / 3}};
+  for (const POINT& point : points) {
+    const std::size_t before = window.mouse().size();
+    Win32Desktop().ClickAt(point.x, point.y);
+    ASSERT_TRUE(PumpUntil([&] { return window.mouse().size() >= before + 2; }));
+    for (std::size_t i = before; i < window.mouse().size(); ++i) {
+      EXPECT_EQ(window.mouse()[i].client.x, point.x);
+      EXPECT_EQ(window.mouse()[i].client.y, point.y);
+    }
   }
 }
 
