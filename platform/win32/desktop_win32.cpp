@@ -105,7 +105,8 @@ void Win32Desktop::ClickAt(int x, int y, std::optional<int> clickKind) {
   // which otherwise sends the press to the window clicked before. A point outside the
   // virtual screen cannot be named that way; its events act where the pointer is.
   const std::optional<NormalisedPoint> at = NormaliseScreenPoint(x, y, VirtualScreen());
-  const DWORD moveFlags = at ? MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_VIRTUALDESK : 0;
+  const DWORD moveFlags =
+      at ? MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_VIRTUALDESK : 0;
   const DWORD dx = at ? at->x : static_cast<DWORD>(x);
   const DWORD dy = at ? at->y : static_cast<DWORD>(y);
   for (ButtonEvent event : ClickEvents(clickKind)) {

@@ -211,9 +211,8 @@ class TargetProgram {
 TEST(Win32Desktop, ClicksInQuickSuccessionOnAnotherProgramsWindowsEachLandOnTheirOwn) {
   TargetProgram targets;
   ASSERT_TRUE(targets.started());
-  ASSERT_TRUE(PumpUntil([] {
-    return TargetProgram::Window(0) != nullptr && TargetProgram::Window(1) != nullptr;
-  }));
+  ASSERT_TRUE(PumpUntil(
+      [] { return TargetProgram::Window(0) != nullptr && TargetProgram::Window(1) != nullptr; }));
   Settle();
   constexpr int kRounds = 200;
   Win32Desktop desktop;
@@ -226,7 +225,8 @@ TEST(Win32Desktop, ClicksInQuickSuccessionOnAnotherProgramsWindowsEachLandOnThei
   ASSERT_TRUE(PumpUntil([] {
     return TargetProgram::Count(0) + TargetProgram::Count(1) + TargetProgram::Count(2) >=
            2 * kRounds;
-  })) << TargetProgram::Count(0) << " " << TargetProgram::Count(1) << " " << TargetProgram::Count(2);
+  })) << TargetProgram::Count(0)
+      << " " << TargetProgram::Count(1) << " " << TargetProgram::Count(2);
   Settle();
   EXPECT_EQ(TargetProgram::Count(0), kRounds);
   EXPECT_EQ(TargetProgram::Count(1), kRounds);
@@ -240,7 +240,10 @@ TEST(Win32Desktop, ClicksReachTheScreensEdges) {
   const int height = GetSystemMetrics(SM_CYSCREEN);
   TestWindow window({0, 0, width, height}, WS_POPUP | WS_VISIBLE);
   Settle();
-  const POINT points[] = {{0, 0}, {width - 1, height - 1}, {width - 1, 0}, {1, height - 2},
+  const POINT points[] = {{0, 0},
+                          {width - 1, height - 1},
+                          {width - 1, 0},
+                          {1, height - 2},
                           {width / 2 + 1, height / 3}};
   for (const POINT& point : points) {
     const std::size_t before = window.mouse().size();
