@@ -2,86 +2,23 @@
 
 #include <windows.h>
 
-#include <array>
 #include <cstring>
-#include <string>
 
-#include "base/fatal.h"
+#include "platform/win32/wininet_api.h"
 
 namespace sw {
 namespace {
 
-// wininet.dll's own signatures, declared here so that no import library is needed.
-using RawHandle = void*;
-using OpenFn = RawHandle(WINAPI*)(LPCSTR, DWORD, LPCSTR, LPCSTR, DWORD);
-using ConnectFn = RawHandle(WINAPI*)(RawHandle, LPCSTR, WORD, LPCSTR, LPCSTR, DWORD, DWORD,
-                                     DWORD_PTR);
-using OpenRequestFn = RawHandle(WINAPI*)(RawHandle, LPCSTR, LPCSTR, LPCSTR, LPCSTR, LPCSTR*, DWORD,
-                                         DWORD_PTR);
-using SetOptionFn = BOOL(WINAPI*)(RawHandle, DWORD, LPVOID, DWORD);
-using SendRequestFn = BOOL(WINAPI*)(RawHandle, LPCSTR, DWORD, LPVOID, DWORD);
-using ReadFileFn = BOOL(WINAPI*)(RawHandle, LPVOID, DWORD, LPDWORD);
-using QueryInfoFn = BOOL(WINAPI*)(RawHandle, DWORD, LPVOID, LPDWORD, LPDWORD);
-using CloseHandleFn = BOOL(WINAPI*)(RawHandle);
-
-// Owns the loaded module for the life of the process.
-class Module {
- public:
-  explicit Module(const wchar_t* name) : module_(LoadLibraryW(name)) {}
-  ~Module() {
-    if (module_ != nullptr) FreeLibrary(module_);
-  }
-  Module(const Module&) = delete;
-  Module& operator=(const Module&) = delete;
-  HMODULE get() const { return module_; }
-
- private:
-  HMODULE module_;
-};
-
-struct WinInet {
-  Module module{L"wininet.dll"};
-  OpenFn open = nullptr;
-  ConnectFn connect = nullptr;
-  OpenRequestFn openRequest = nullptr;
-  SetOptionFn setOption = nullptr;
-  SendRequestFn sendRequest = nullptr;
-  ReadFileFn readFile = nullptr;
-  QueryInfoFn queryInfo = nullptr;
-  CloseHandleFn closeHandle = nullptr;
-
-  template <typename Fn>
-  void Bind(Fn& function, const char* name) {
-    const FARPROC address = module.get() == nullptr ? nullptr : GetProcAddress(module.get(), name);
-    if (address == nullptr) FatalError(std::string("wininet.dll: cannot bind ") + name);
-    // Through void(*)(): the documented way to change a function pointer's type.
-    function = reinterpret_cast<Fn>(reinterpret_cast<void (*)()>(address));
-  }
-
-  WinInet() {
-    if (module.get() == nullptr) FatalError("wininet.dll cannot be loaded");
-    Bind(open, "InternetOpenA");
-    Bind(connect, "InternetConnectA");
-    Bind(openRequest, "HttpOpenRequestA");
-    Bind(setOption, "InternetSetOptionA");
-    Bind(sendRequest, "HttpSendRequestA");
-    Bind(readFile, "InternetReadFile");
-    Bind(queryInfo, "HttpQueryInfoA");
-    Bind(closeHandle, "InternetCloseHandle");
-  }
-};
-
-// Loaded on the first call, once.
-const WinInet& Api() {
-  static const WinInet api;
-  return api;
-}
+using wininet::Bound;
+using wininet::RawHandle;
 
 // INTERNET_OPTION_CONNECT_TIMEOUT, _SEND_TIMEOUT and _RECEIVE_TIMEOUT with WinInet's
 // documented defaults.
 constexpr std::array<std::uint32_t, 3> kTimeoutOptions = {
     inet::kOptionConnectTimeout, inet::kOptionSendTimeout, inet::kOptionReceiveTimeout};
-constexpr std::array<std::uint32_t, 3> kDefaultTimeoutsMs = {60000, 30000, 30000};
+constexpr wininet::Timeouts kDefaultTimeoutsMs = {60000, 30000, 30000};
+constexpr std::uint16_t kPlainPort = 80;
+constexpr std::uint16_t kSecurePort = 443;
 
 int TimeoutIndex(std::uint32_t option) {
   for (std::size_t i = 0; i < kTimeoutOptions.size(); ++i) {
@@ -99,19 +36,29 @@ InternetHandle Wrap(RawHandle handle) {
 
 }  // namespace
 
+WinInetInternet::WinInetInternet() = default;
+WinInetInternet::~WinInetInternet() = default;
+
+wininet::Request* WinInetInternet::FindRequest(InternetHandle handle) {
+  const auto found = requests_.find(handle);
+  return found == requests_.end() ? nullptr : found->second.get();
+}
+
 InternetHandle WinInetInternet::InternetOpenA(const char* agent, std::uint32_t accessType,
                                               const char* proxy, const char* proxyBypass,
                                               std::uint32_t flags) {
-  return Wrap(Api().open(agent, accessType, proxy, proxyBypass, flags));
+  return Wrap(Bound().open(agent, accessType, proxy, proxyBypass, flags));
 }
 
 InternetHandle WinInetInternet::InternetConnectA(InternetHandle root, const char* serverName,
                                                  std::uint16_t serverPort, const char* userName,
                                                  const char* password, std::uint32_t service,
                                                  std::uint32_t flags, std::uintptr_t context) {
-  const InternetHandle connection = Wrap(Api().connect(Raw(root), serverName, serverPort, userName,
-                                                       password, service, flags, context));
-  if (connection != nullptr) connectionRoot_[connection] = root;
+  const InternetHandle connection = Wrap(Bound().connect(
+      Raw(root), serverName, serverPort, userName, password, service, flags, context));
+  if (connection != nullptr) {
+    connections_[connection] = {root, serverName != nullptr ? serverName : "", serverPort};
+  }
   return connection;
 }
 
@@ -120,69 +67,97 @@ InternetHandle WinInetInternet::HttpOpenRequestA(InternetHandle connection, cons
                                                  const char* referrer,
                                                  const char* const* acceptTypes,
                                                  std::uint32_t flags, std::uintptr_t context) {
-  // WinInet declares the list without const but only reads it.
-  const InternetHandle request =
-      Wrap(Api().openRequest(Raw(connection), verb, objectName, version, referrer,
-                             const_cast<LPCSTR*>(acceptTypes), flags, context));
-  if (request == nullptr) return nullptr;
-  const auto root = connectionRoot_.find(connection);
-  const Timeouts none{};
+  const auto found = connections_.find(connection);
+  const Connection server =
+      found != connections_.end() ? found->second : Connection{nullptr, "", inet::kDefaultPort};
+  const wininet::Timeouts none{};
   const auto setOn = [&](InternetHandle handle) {
-    const auto found = timeouts_.find(handle);
-    return found == timeouts_.end() ? none : found->second;
+    const auto timeouts = timeouts_.find(handle);
+    return timeouts == timeouts_.end() ? none : timeouts->second;
   };
-  const Timeouts onConnection = setOn(connection);
-  const Timeouts onRoot = root == connectionRoot_.end() ? none : setOn(root->second);
+  const wininet::Timeouts onConnection = setOn(connection);
+  const wininet::Timeouts onRoot = setOn(server.root);
+
+  wininet::RequestOpening opening;
+  opening.root = Raw(server.root);
+  opening.connection = Raw(connection);
+  opening.address.secure = (flags & inet::kFlagSecure) != 0;
+  opening.address.host = server.host;
+  opening.address.port = server.port != inet::kDefaultPort ? server.port
+                         : opening.address.secure          ? kSecurePort
+                                                           : kPlainPort;
+  opening.address.object = objectName != nullptr && *objectName == '/' ? objectName : "/";
+  opening.verb = verb;
+  opening.objectName = objectName;
+  opening.version = version;
+  opening.referrer = referrer;
+  opening.acceptTypes = acceptTypes;
+  opening.flags = flags;
+  opening.context = context;
   for (std::size_t i = 0; i < kTimeoutOptions.size(); ++i) {
-    DWORD value = onConnection[i] != 0 ? onConnection[i]
-                  : onRoot[i] != 0     ? onRoot[i]
-                                       : kDefaultTimeoutsMs[i];
-    Api().setOption(Raw(request), kTimeoutOptions[i], &value, sizeof value);
+    opening.timeouts[i] = onConnection[i] != 0 ? onConnection[i]
+                          : onRoot[i] != 0     ? onRoot[i]
+                                               : kDefaultTimeoutsMs[i];
   }
-  return request;
+  std::unique_ptr<wininet::Request> request = wininet::Request::Open(opening);
+  if (!request) return nullptr;
+  const auto handle = reinterpret_cast<InternetHandle>(request.get());
+  requests_.emplace(handle, std::move(request));
+  return handle;
 }
 
 bool WinInetInternet::InternetSetOptionA(InternetHandle handle, std::uint32_t option,
                                          const void* buffer, std::uint32_t bufferLength) {
+  if (wininet::Request* request = FindRequest(handle)) {
+    return request->SetOption(option, buffer, bufferLength);
+  }
   const int timeout = TimeoutIndex(option);
   if (timeout != -1 && buffer != nullptr && bufferLength == sizeof(DWORD)) {
     DWORD value = 0;
     std::memcpy(&value, buffer, sizeof value);
     timeouts_[handle][static_cast<std::size_t>(timeout)] = value;
   }
-  return Api().setOption(Raw(handle), option, const_cast<void*>(buffer), bufferLength) != FALSE;
+  return Bound().setOption(Raw(handle), option, const_cast<void*>(buffer), bufferLength) != FALSE;
 }
 
 bool WinInetInternet::HttpSendRequestA(InternetHandle request, const char* headers,
                                        std::uint32_t headersLength, const void* optional,
                                        std::uint32_t optionalLength) {
-  return Api().sendRequest(Raw(request), headers, headersLength, const_cast<void*>(optional),
-                           optionalLength) != FALSE;
+  wininet::Request* found = FindRequest(request);
+  if (found == nullptr) {
+    SetLastError(ERROR_INVALID_HANDLE);
+    return false;
+  }
+  return found->Send(headers, headersLength, optional, optionalLength);
 }
 
 bool WinInetInternet::InternetReadFile(InternetHandle file, void* buffer, std::uint32_t bytesToRead,
                                        std::uint32_t* bytesRead) {
-  DWORD read = 0;
-  const BOOL ok = Api().readFile(Raw(file), buffer, bytesToRead, &read);
-  if (bytesRead != nullptr) *bytesRead = read;
-  return ok != FALSE;
+  wininet::Request* found = FindRequest(file);
+  if (found == nullptr) {
+    if (bytesRead != nullptr) *bytesRead = 0;
+    SetLastError(ERROR_INVALID_HANDLE);
+    return false;
+  }
+  return found->Read(buffer, bytesToRead, bytesRead);
 }
 
 bool WinInetInternet::HttpQueryInfoA(InternetHandle request, std::uint32_t infoLevel, void* buffer,
                                      std::uint32_t* bufferLength, std::uint32_t* index) {
-  DWORD length = bufferLength != nullptr ? *bufferLength : 0;
-  DWORD position = index != nullptr ? *index : 0;
-  const BOOL ok = Api().queryInfo(Raw(request), infoLevel, buffer, &length,
-                                  index != nullptr ? &position : nullptr);
-  if (bufferLength != nullptr) *bufferLength = length;
-  if (index != nullptr) *index = position;
-  return ok != FALSE;
+  wininet::Request* found = FindRequest(request);
+  if (found == nullptr) {
+    SetLastError(ERROR_INVALID_HANDLE);
+    return false;
+  }
+  return found->Query(infoLevel, buffer, bufferLength, index);
 }
 
 bool WinInetInternet::InternetCloseHandle(InternetHandle handle) {
+  // A request's real requests and the connections it opened close with it.
+  if (requests_.erase(handle) == 1) return true;
   timeouts_.erase(handle);
-  connectionRoot_.erase(handle);
-  return Api().closeHandle(Raw(handle)) != FALSE;
+  connections_.erase(handle);
+  return Bound().close(Raw(handle)) != FALSE;
 }
 
 }  // namespace sw

@@ -1,20 +1,29 @@
-// The Internet seam on wininet.dll, bound by name at run time on first use. A system
-// without a usable wininet.dll is a fatal error.
+// The Internet seam on wininet.dll (platform/win32/wininet_api.h binds it at run time).
 //
 // Every request gets WinInet's documented time-outs (60 s to connect, 30 s to send or
 // receive) unless the caller set others on its root or connection handle: Windows
-// applies them by default, Wine's WinInet waits without end.
+// applies them by default, Wine's WinInet waits without end. Redirects are followed by
+// the backend itself, with a limit, and a response head is bounded in size and time
+// (platform/win32/wininet_request.h).
 #pragma once
 
-#include <array>
+#include <cstdint>
 #include <map>
+#include <memory>
+#include <string>
 
 #include "http/internet.h"
+#include "platform/win32/wininet_request.h"
 
 namespace sw {
 
 class WinInetInternet final : public Internet {
  public:
+  WinInetInternet();
+  ~WinInetInternet() override;
+  WinInetInternet(const WinInetInternet&) = delete;
+  WinInetInternet& operator=(const WinInetInternet&) = delete;
+
   InternetHandle InternetOpenA(const char* agent, std::uint32_t accessType, const char* proxy,
                                const char* proxyBypass, std::uint32_t flags) override;
   InternetHandle InternetConnectA(InternetHandle root, const char* serverName,
@@ -36,10 +45,19 @@ class WinInetInternet final : public Internet {
   bool InternetCloseHandle(InternetHandle handle) override;
 
  private:
-  // Connect, send and receive time-outs in milliseconds; 0 where the caller set none.
-  using Timeouts = std::array<std::uint32_t, 3>;
-  std::map<InternetHandle, Timeouts> timeouts_;              // set on roots and connections
-  std::map<InternetHandle, InternetHandle> connectionRoot_;  // connection -> its root
+  struct Connection {
+    InternetHandle root;
+    std::string host;
+    std::uint16_t port;
+  };
+  wininet::Request* FindRequest(InternetHandle handle);
+
+  // Time-outs the caller set on roots and connections; 0 where it set none.
+  std::map<InternetHandle, wininet::Timeouts> timeouts_;
+  std::map<InternetHandle, Connection> connections_;
+  // The caller's request handles are these objects' addresses; each holds the real
+  // WinInet request it currently answers from.
+  std::map<InternetHandle, std::unique_ptr<wininet::Request>> requests_;
 };
 
 }  // namespace sw

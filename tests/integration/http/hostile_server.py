@@ -13,7 +13,8 @@ Paths:
                        until the client gives up (at most --hold seconds)
   /trickle             a normal head, then the body "trickled" one byte per second
   /malformed/<n>       the n-th of MALFORMED below, then the connection closes
-  /loop                a redirect to itself, for ever
+  /loop, /loop/<n>     a redirect to /loop/<n+1> (from /loop to /loop/1), for ever; the
+                       body "loop"
   /overlong            announces 10 bytes of body, sends 100, then closes
   /endless-headers     header lines without end (stops at --endless-limit bytes)
 """
@@ -119,9 +120,10 @@ def serve(conn, args):
             trickle(conn)
         elif path.startswith("/malformed/"):
             conn.sendall(MALFORMED[int(path.rsplit("/", 1)[1]) % len(MALFORMED)])
-        elif path.startswith("/loop"):
-            conn.sendall(b"HTTP/1.1 302 Found\r\nLocation: /loop\r\nContent-Length: 0\r\n"
-                         b"Connection: close\r\n\r\n")
+        elif path == "/loop" or path.startswith("/loop/"):
+            hop = 1 if path == "/loop" else int(path[len("/loop/"):]) + 1
+            conn.sendall(b"HTTP/1.1 302 Found\r\nLocation: /loop/%d\r\nContent-Length: 4\r\n"
+                         b"Connection: close\r\n\r\nloop" % hop)
         elif path == "/overlong":
             conn.sendall(b"HTTP/1.1 200 OK\r\nContent-Length: 10\r\nConnection: close\r\n\r\n"
                          + OVERLONG)
