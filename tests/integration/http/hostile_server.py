@@ -12,6 +12,8 @@ Paths:
   /silent              reads the request and never answers; holds the connection
                        until the client gives up (at most --hold seconds)
   /trickle             a normal head, then the body "trickled" one byte per second
+  /trickle-head        a status line, then a header line every quarter second, without
+                       end (at most --hold seconds)
   /malformed/<n>       the n-th of MALFORMED below, then the connection closes
   /loop, /loop/<n>     a redirect to /loop/<n+1> (from /loop to /loop/1), for ever; the
                        body "loop"
@@ -96,6 +98,16 @@ def trickle(conn):
         conn.sendall(TRICKLED[i:i + 1])
 
 
+def trickle_head(conn, hold_seconds):
+    conn.sendall(b"HTTP/1.1 200 OK\r\n")
+    deadline = time.monotonic() + hold_seconds
+    line = 0
+    while time.monotonic() < deadline:
+        time.sleep(0.25)
+        conn.sendall(b"X-Slow-%d: 1\r\n" % line)
+        line += 1
+
+
 def endless_headers(conn, limit):
     conn.sendall(b"HTTP/1.1 200 OK\r\n")
     line = b"X-Endless: " + b"e" * 1000 + b"\r\n"
@@ -118,6 +130,8 @@ def serve(conn, args):
             hold_silently(conn, args.hold)
         elif path == "/trickle":
             trickle(conn)
+        elif path == "/trickle-head":
+            trickle_head(conn, args.hold)
         elif path.startswith("/malformed/"):
             conn.sendall(MALFORMED[int(path.rsplit("/", 1)[1]) % len(MALFORMED)])
         elif path == "/loop" or path.startswith("/loop/"):

@@ -4,7 +4,8 @@
 Binds 127.0.0.1 on a free port, prints the port on the first line of its output and,
 with --port-file, also writes it there (atomically) once it listens. With --tls-cert and
 --tls-key it also serves the same routes over TLS on a second free port, printed and
-written on the second line.
+written on the second line. The last line names a second plain port with the same
+routes, for redirects that change the server.
 
 Requests with a whole address in the request line (sent to the server as a proxy) are
 answered like those with the path alone.
@@ -17,6 +18,11 @@ Routes (any method unless noted):
   /cookies      Set-Cookie lines of every kind the cookie collection must tell apart
   /redirect     302 to /hello
   /to-tls       302 to /hello on the TLS port
+  /chain/1      301 to /chain/2 on the second plain port, written as a whole address
+  /chain/2      (second plain port only) 302 to "3", a relative path
+  /chain/3      (second plain port only) 307 to "//127.0.0.1:<first port>/echo?chain"
+  /see-other    303 to /echo?from=303
+  /temporary    307 to /echo?from=307
   /empty        a 0-byte body
   /chunked      a body in chunked transfer encoding, with a trailer
   /bigheaders   about 8 KB of header lines, the last of them setting a cookie
@@ -37,6 +43,7 @@ from urllib.parse import urlsplit
 
 BINARY = bytes(range(256)) * 4
 TLS_PORT = [0]  # set once the TLS listener is bound
+PLAIN_PORTS = [0, 0]  # the first and the second plain port, once bound
 BLOCK = b"0123456789abcdef" * 65536  # 1 MiB
 
 
@@ -84,6 +91,19 @@ class Handler(BaseHTTPRequestHandler):
         elif path == "/to-tls":
             location = f"https://127.0.0.1:{TLS_PORT[0]}/hello"
             self.send_body(b"moved", status=302, headers=[("Location", location)])
+        elif path == "/chain/1":
+            location = f"http://127.0.0.1:{PLAIN_PORTS[1]}/chain/2"
+            self.send_body(b"moved", status=301, headers=[("Location", location)])
+        elif path in ("/chain/2", "/chain/3") and self.server.server_address[1] == PLAIN_PORTS[1]:
+            if path == "/chain/2":
+                self.send_body(b"moved", status=302, headers=[("Location", "3")])
+            else:
+                location = f"//127.0.0.1:{PLAIN_PORTS[0]}/echo?chain"
+                self.send_body(b"moved", status=307, headers=[("Location", location)])
+        elif path == "/see-other":
+            self.send_body(b"moved", status=303, headers=[("Location", "/echo?from=303")])
+        elif path == "/temporary":
+            self.send_body(b"moved", status=307, headers=[("Location", "/echo?from=307")])
         elif path == "/empty":
             self.send_body(b"")
         elif path == "/chunked":
@@ -167,6 +187,9 @@ def main():
         secure.socket = context.wrap_socket(secure.socket, server_side=True)
         servers.append(secure)
         TLS_PORT[0] = secure.server_address[1]
+    servers.append(Server(("127.0.0.1", 0), Handler))
+    PLAIN_PORTS[0] = servers[0].server_address[1]
+    PLAIN_PORTS[1] = servers[-1].server_address[1]
     ports = "".join(f"{server.server_address[1]}\n" for server in servers)
     print(ports, end="", flush=True)
     if args.port_file:

@@ -20,7 +20,8 @@ using PlatformInternet = sw::CurlInternet;
 namespace sw {
 namespace {
 
-// Line 1 of the port file: the plain port; line 2: the TLS port.
+// Line 1 of the port file: the plain port; line 2: the TLS port; line 3: a second
+// plain port.
 int PortFromFile(int line) {
   std::ifstream in("http_server.port");
   int value = 0;
@@ -35,6 +36,11 @@ int ServerPort() {
 
 int TlsPort() {
   static const int port = PortFromFile(2);
+  return port;
+}
+
+int SecondPort() {
+  static const int port = PortFromFile(3);
   return port;
 }
 
@@ -67,6 +73,7 @@ class Backend : public ::testing::Test {
   void SetUp() override {
     ASSERT_GT(ServerPort(), 0) << "no http_server.port in the working directory";
     ASSERT_GT(TlsPort(), 0) << "no TLS port in http_server.port";
+    ASSERT_GT(SecondPort(), 0) << "no second plain port in http_server.port";
   }
 
   // A GET through the seam alone, with the given security flags (none when 0), and the
@@ -162,11 +169,8 @@ TEST_F(Backend, SecurityFlagsDecideWhichCertificatesPass) {
 TEST_F(Backend, RedirectsToTheSecureSchemeNeedTheirFlag) {
   const std::uint32_t acceptCertificate =
       inet::kSecurityIgnoreUnknownCa | inet::kSecurityIgnoreCertCnInvalid;
-#ifndef _WIN32
-  // Windows refuses this redirect without the flag; Wine's WinInet follows it anyway.
   EXPECT_NE(SeamGet("127.0.0.1", ServerPort(), "/to-tls", inet::kFlagReload, acceptCertificate),
             "hello");
-#endif
   EXPECT_EQ(SeamGet("127.0.0.1", ServerPort(), "/to-tls",
                     inet::kFlagReload | inet::kFlagIgnoreRedirectToHttps, acceptCertificate),
             "hello");
@@ -225,6 +229,33 @@ TEST_F(Backend, RedirectsAreFollowedUnlessSwitchedOff) {
             "moved");
   EXPECT_EQ(responseHeaders.bytes().rfind("HTTP/1.1 302", 0), 0u) << responseHeaders.bytes();
   EXPECT_NE(responseHeaders.bytes().find("Location: /hello\r\n"), std::string::npos);
+}
+
+// Each case ends at /echo, which shows the request that finally arrived. The chain
+// goes to the second port through a whole address, on through a relative path and back
+// through a scheme-relative one; its last hop exists on the second port only.
+TEST_F(Backend, RedirectsChangeServerAndMethodAsBrowsersDo) {
+  const struct {
+    const char* path;
+    int method;
+    const char* requestLine;
+    const char* body;
+  } cases[] = {
+      {"/chain/1", 0, "GET /echo?chain", ""},
+      {"/chain/1", 1, "GET /echo?chain", ""},  // the 301 makes it a GET
+      {"/see-other", 1, "GET /echo?from=303", ""},
+      {"/temporary", 1, "POST /echo?from=307", "name=value"},
+  };
+  for (const auto& c : cases) {
+    Text headers = "X-Every-Hop: 1";
+    Text responseHeaders;
+    const Echo echo = ParseEcho(WebAccess(internet, Url(c.path).c_str(), c.method, "name=value",
+                                          nullptr, nullptr, &headers, &responseHeaders));
+    EXPECT_TRUE(echo.HasLine(c.requestLine)) << c.path << " " << c.method << "\n" << echo.head;
+    EXPECT_TRUE(echo.HasLine("X-Every-Hop: 1")) << c.path << "\n" << echo.head;
+    EXPECT_EQ(echo.body, c.body) << c.path << " " << c.method;
+    EXPECT_EQ(responseHeaders.bytes().rfind("HTTP/1.1 200", 0), 0u) << responseHeaders.bytes();
+  }
 }
 
 TEST_F(Backend, APlainAddressGoesThroughTheProxy) {
