@@ -11,9 +11,9 @@ namespace {
 
 // ws2_32.dll's recv, declared here so that no Winsock header or library is needed.
 using RecvFn = int(WINAPI*)(UINT_PTR socket, char* buffer, int length, int flags);
-constexpr int kSocketError = -1;               // SOCKET_ERROR
-constexpr DWORD kConnectionAborted = 10053;    // WSAECONNABORTED
-constexpr WORD kRecvOrdinal = 16;              // recv's ordinal in ws2_32.dll
+constexpr int kSocketError = -1;             // SOCKET_ERROR
+constexpr DWORD kConnectionAborted = 10053;  // WSAECONNABORTED
+constexpr WORD kRecvOrdinal = 16;            // recv's ordinal in ws2_32.dll
 
 RecvFn realRecv = nullptr;
 thread_local HeadBudget* active = nullptr;
@@ -56,8 +56,8 @@ bool RedirectRecv(HMODULE module) {
     const DWORD namesAt = descriptor->OriginalFirstThunk != 0 ? descriptor->OriginalFirstThunk
                                                               : descriptor->FirstThunk;
     const auto* name = reinterpret_cast<const IMAGE_THUNK_DATA*>(base + namesAt);
-    auto* slot = reinterpret_cast<IMAGE_THUNK_DATA*>(const_cast<BYTE*>(base) +
-                                                     descriptor->FirstThunk);
+    auto* slot =
+        reinterpret_cast<IMAGE_THUNK_DATA*>(const_cast<BYTE*>(base) + descriptor->FirstThunk);
     for (; name->u1.AddressOfData != 0; ++name, ++slot) {
       if (!IsRecv(base, *name)) continue;
       DWORD protection = 0;
@@ -89,7 +89,9 @@ HeadBudget::HeadBudget(std::uint64_t maxBytes, std::uint64_t deadlineMs)
   active = this;
 }
 
-HeadBudget::~HeadBudget() { active = outer_; }
+HeadBudget::~HeadBudget() {
+  active = outer_;
+}
 
 bool HeadBudget::Charge(std::uint64_t bytes) {
   spent_ += bytes;

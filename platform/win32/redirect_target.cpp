@@ -148,8 +148,8 @@ std::optional<WebAddress> ResolveRedirect(const WebAddress& base, std::string_vi
   } else if (rest.front() == '/') {
     target.object = Object(rest);
   } else {
-    const std::string_view basePath = std::string_view(base.object).substr(
-        0, std::string_view(base.object).find('?'));
+    const std::string_view basePath =
+        std::string_view(base.object).substr(0, std::string_view(base.object).find('?'));
     // A bare query replaces the base's; anything else replaces its last segment.
     const std::size_t slash = basePath.rfind('/');
     std::string reference(rest.front() == '?' ? basePath : basePath.substr(0, slash + 1));

@@ -15,9 +15,9 @@ constexpr std::uint64_t kMaxHeadBytes = (std::uint64_t{1} << 20) + (std::uint64_
 constexpr DWORD kQueryStatusCode = 19 | 0x20000000;  // HTTP_QUERY_STATUS_CODE | _FLAG_NUMBER
 constexpr DWORD kQueryLocation = 33;                 // HTTP_QUERY_LOCATION
 constexpr DWORD kLocationLimit = 64 * 1024;
-constexpr DWORD kErrorTimeout = 12002;          // ERROR_INTERNET_TIMEOUT
-constexpr DWORD kErrorToSecure = 12039;         // ERROR_INTERNET_HTTP_TO_HTTPS_ON_REDIR
-constexpr DWORD kErrorToPlain = 12040;          // ERROR_INTERNET_HTTPS_TO_HTTP_ON_REDIR
+constexpr DWORD kErrorTimeout = 12002;   // ERROR_INTERNET_TIMEOUT
+constexpr DWORD kErrorToSecure = 12039;  // ERROR_INTERNET_HTTP_TO_HTTPS_ON_REDIR
+constexpr DWORD kErrorToPlain = 12040;   // ERROR_INTERNET_HTTPS_TO_HTTP_ON_REDIR
 constexpr std::array<std::uint32_t, 3> kTimeoutOptions = {
     inet::kOptionConnectTimeout, inet::kOptionSendTimeout, inet::kOptionReceiveTimeout};
 
@@ -37,10 +37,10 @@ const char* Request::Pointer(const Argument& argument) {
 
 std::unique_ptr<Request> Request::Open(const RequestOpening& opening) {
   std::unique_ptr<Request> request(new Request());
-  request->current_.Reset(Bound().openRequest(
-      opening.connection, opening.verb, opening.objectName, opening.version, opening.referrer,
-      const_cast<LPCSTR*>(opening.acceptTypes), opening.flags | inet::kFlagNoAutoRedirect,
-      opening.context));
+  request->current_.Reset(
+      Bound().openRequest(opening.connection, opening.verb, opening.objectName, opening.version,
+                          opening.referrer, const_cast<LPCSTR*>(opening.acceptTypes),
+                          opening.flags | inet::kFlagNoAutoRedirect, opening.context));
   if (!request->current_) return nullptr;
   request->root_ = opening.root;
   request->callerConnection_ = opening.connection;
@@ -87,9 +87,9 @@ bool Request::SetOption(std::uint32_t option, const void* buffer, std::uint32_t 
     if (option == inet::kOptionSecurityFlags) securityFlags_ = value;
   }
   const auto* bytes = static_cast<const unsigned char*>(buffer);
-  options_.push_back(
-      {option, bytes == nullptr ? std::vector<unsigned char>()
-                                : std::vector<unsigned char>(bytes, bytes + bufferLength)});
+  options_.push_back({option, bytes == nullptr
+                                  ? std::vector<unsigned char>()
+                                  : std::vector<unsigned char>(bytes, bytes + bufferLength)});
   return current_ && Bound().setOption(current_.get(), option, const_cast<void*>(buffer),
                                        bufferLength) != FALSE;
 }
@@ -139,12 +139,11 @@ std::optional<std::string> Request::Location() const {
 // cross to the other one.
 bool Request::MayFollow(const WebAddress& target) const {
   if (target.secure == address_.secure) return true;
-  const bool allowed =
-      target.secure
-          ? (flags_ & inet::kFlagIgnoreRedirectToHttps) != 0 ||
-                (securityFlags_ & inet::kSecurityIgnoreRedirectToHttps) != 0
-          : (flags_ & inet::kFlagIgnoreRedirectToHttp) != 0 ||
-                (securityFlags_ & inet::kSecurityIgnoreRedirectToHttp) != 0;
+  const bool allowed = target.secure
+                           ? (flags_ & inet::kFlagIgnoreRedirectToHttps) != 0 ||
+                                 (securityFlags_ & inet::kSecurityIgnoreRedirectToHttps) != 0
+                           : (flags_ & inet::kFlagIgnoreRedirectToHttp) != 0 ||
+                                 (securityFlags_ & inet::kSecurityIgnoreRedirectToHttp) != 0;
   if (!allowed) SetLastError(target.secure ? kErrorToSecure : kErrorToPlain);
   return allowed;
 }
@@ -152,8 +151,8 @@ bool Request::MayFollow(const WebAddress& target) const {
 bool Request::OpenNext(const WebAddress& target) {
   Handle connection;
   if (!target.SameServer(address_)) {
-    connection.Reset(Bound().connect(root_, target.host.c_str(), target.port, "", "",
-                                     inet::kServiceHttp, 0, 0));
+    connection.Reset(
+        Bound().connect(root_, target.host.c_str(), target.port, "", "", inet::kServiceHttp, 0, 0));
     if (!connection) return false;
   }
   const RawHandle parent = connection       ? connection.get()

@@ -61,7 +61,9 @@ Text Url(const std::string& path) {
   return Text("http://127.0.0.1:" + std::to_string(HostilePort()) + path);
 }
 
-std::string Bytes(const ByteSet& set) { return std::string(set.view()); }
+std::string Bytes(const ByteSet& set) {
+  return std::string(set.view());
+}
 
 // How long the call took, printed for the record.
 double Timed(const std::string& what, const std::function<void()>& call) {
@@ -91,10 +93,11 @@ TEST_F(Hostile, AMegabyteOfHeadersArrivesWholeOrNotAtAll) {
   Text responseHeaders;
   ByteSet body;
   const std::size_t before = test::ResidentBytes();
-  EXPECT_LT(Timed("/huge-headers", [&] {
-              body = WebAccess(internet, Url("/huge-headers"), 0, "", nullptr, nullptr, nullptr,
-                               &responseHeaders);
-            }),
+  EXPECT_LT(Timed("/huge-headers",
+                  [&] {
+                    body = WebAccess(internet, Url("/huge-headers"), 0, "", nullptr, nullptr,
+                                     nullptr, &responseHeaders);
+                  }),
             kHugeHeadSeconds);
   const std::size_t after = test::ResidentBytes();
   std::cout << "[ memory ] resident " << before / 1024 << " KiB before, " << after / 1024
@@ -116,10 +119,10 @@ TEST_F(Hostile, TenThousandCookiesAreCollectedAndMerged) {
   Text cookies = "old=1; c5=stale";
   Text received;
   ByteSet body;
-  EXPECT_LT(Timed("/many-cookies with a merge", [&] {
-              body = WebAccess(internet, Url("/many-cookies"), 0, "", &cookies, &received);
-            }),
-            kPromptSeconds);
+  EXPECT_LT(
+      Timed("/many-cookies with a merge",
+            [&] { body = WebAccess(internet, Url("/many-cookies"), 0, "", &cookies, &received); }),
+      kPromptSeconds);
   EXPECT_EQ(Bytes(body), "ok");
   std::string expected;
   for (int i = 0; i < 10000; ++i) {
@@ -127,11 +130,10 @@ TEST_F(Hostile, TenThousandCookiesAreCollectedAndMerged) {
     expected.append("c").append(number).append("=").append(number).append("; ");
   }
   expected += "old=1";
-  EXPECT_TRUE(cookies.bytes() == expected) << "merged " << cookies.size() << " bytes: "
-                                           << cookies.bytes().substr(0, 80) << " ... "
-                                           << cookies.bytes().substr(
-                                                  cookies.bytes().size() -
-                                                  std::min<std::size_t>(80, cookies.bytes().size()));
+  EXPECT_TRUE(cookies.bytes() == expected)
+      << "merged " << cookies.size() << " bytes: " << cookies.bytes().substr(0, 80) << " ... "
+      << cookies.bytes().substr(cookies.bytes().size() -
+                                std::min<std::size_t>(80, cookies.bytes().size()));
   EXPECT_TRUE(received == cookies);
   ExpectResponsive();
 }
@@ -178,10 +180,11 @@ TEST_F(Hostile, MalformedResponsesEndWithSomeBodyOrNone) {
 TEST_F(Hostile, ARedirectLoopEndsAfterThirtyRedirects) {
   ByteSet body;
   Text responseHeaders;
-  EXPECT_LT(Timed("/loop", [&] {
-              body = WebAccess(internet, Url("/loop"), 0, "", nullptr, nullptr, nullptr,
-                               &responseHeaders);
-            }),
+  EXPECT_LT(Timed("/loop",
+                  [&] {
+                    body = WebAccess(internet, Url("/loop"), 0, "", nullptr, nullptr, nullptr,
+                                     &responseHeaders);
+                  }),
             kPromptSeconds);
   EXPECT_TRUE(body.empty()) << Bytes(body);
   const std::string raw = responseHeaders.bytes();
@@ -243,9 +246,9 @@ TEST_F(Hostile, AHeadTrickledWithoutEndEndsWithinTheTimeouts) {
       connection, "GET", "/trickle-head", "HTTP/1.1", "", nullptr, inet::kFlagReload, 0);
   ASSERT_NE(request, nullptr);
   bool sent = true;
-  EXPECT_LT(Timed("/trickle-head",
-                  [&] { sent = internet.HttpSendRequestA(request, "", 0, nullptr, 0); }),
-            kPromptSeconds);
+  EXPECT_LT(
+      Timed("/trickle-head", [&] { sent = internet.HttpSendRequestA(request, "", 0, nullptr, 0); }),
+      kPromptSeconds);
   EXPECT_FALSE(sent);
   char buffer[16];
   std::uint32_t read = 1;
