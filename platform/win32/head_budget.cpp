@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <atomic>
 #include <cstring>
 
 #include "platform/win32/wininet_api.h"
@@ -15,7 +16,7 @@ constexpr int kSocketError = -1;             // SOCKET_ERROR
 constexpr DWORD kConnectionAborted = 10053;  // WSAECONNABORTED
 constexpr WORD kRecvOrdinal = 16;            // recv's ordinal in ws2_32.dll
 
-RecvFn realRecv = nullptr;
+std::atomic<RecvFn> realRecv{nullptr};
 thread_local HeadBudget* active = nullptr;
 
 int WINAPI BudgetedRecv(UINT_PTR socket, char* buffer, int length, int flags) {

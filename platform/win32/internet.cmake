@@ -2,6 +2,7 @@
 add_library(sw_win32_internet STATIC
   ${CMAKE_CURRENT_LIST_DIR}/internet_wininet.cpp
   ${CMAKE_CURRENT_LIST_DIR}/head_budget.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/head_watchdog.cpp
   ${CMAKE_CURRENT_LIST_DIR}/redirect_target.cpp
   ${CMAKE_CURRENT_LIST_DIR}/wininet_api.cpp
   ${CMAKE_CURRENT_LIST_DIR}/wininet_request.cpp)

@@ -1,9 +1,11 @@
 #include "platform/win32/wininet_request.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "http/internet.h"
 #include "platform/win32/head_budget.h"
+#include "platform/win32/head_watchdog.h"
 
 namespace sw::wininet {
 namespace {
@@ -12,6 +14,9 @@ constexpr int kMaxRedirects = 30;  // the libcurl backend's limit as well
 // A response head larger than this fails the request: no real server sends one. The
 // slack covers body bytes read together with the head.
 constexpr std::uint64_t kMaxHeadBytes = (std::uint64_t{1} << 20) + (std::uint64_t{64} << 10);
+// Where reads cannot be refused, a watchdog closes the request this long after the
+// head's deadline: a read blocked at the deadline may still end in its own time-out.
+constexpr std::uint64_t kWatchdogGraceMs = 5000;
 constexpr DWORD kQueryStatusCode = 19 | 0x20000000;  // HTTP_QUERY_STATUS_CODE | _FLAG_NUMBER
 constexpr DWORD kQueryLocation = 33;                 // HTTP_QUERY_LOCATION
 constexpr DWORD kLocationLimit = 64 * 1024;
@@ -86,10 +91,15 @@ bool Request::SetOption(std::uint32_t option, const void* buffer, std::uint32_t 
     }
     if (option == inet::kOptionSecurityFlags) securityFlags_ = value;
   }
+  // The latest value of an option replaces any earlier one.
   const auto* bytes = static_cast<const unsigned char*>(buffer);
-  options_.push_back({option, bytes == nullptr
-                                  ? std::vector<unsigned char>()
-                                  : std::vector<unsigned char>(bytes, bytes + bufferLength)});
+  std::vector<unsigned char> value = bytes == nullptr
+                                         ? std::vector<unsigned char>()
+                                         : std::vector<unsigned char>(bytes, bytes + bufferLength);
+  const auto same = std::find_if(options_.begin(), options_.end(),
+                                 [&](const Option& set) { return set.option == option; });
+  if (same != options_.end()) options_.erase(same);
+  options_.push_back({option, std::move(value)});
   return current_ && Bound().setOption(current_.get(), option, const_cast<void*>(buffer),
                                        bufferLength) != FALSE;
 }
@@ -101,9 +111,12 @@ bool Request::SendOnce(const char* headers, std::uint32_t headersLength, const v
   const std::uint64_t deadlineMs =
       std::uint64_t{timeouts_[0]} + std::uint64_t{timeouts_[1]} + std::uint64_t{timeouts_[2]};
   HeadBudget budget(kMaxHeadBytes, deadlineMs);
+  std::optional<HeadWatchdog> watchdog;
+  if (!HeadBudget::Enforced()) watchdog.emplace(current_.get(), deadlineMs + kWatchdogGraceMs);
   const BOOL sent = Bound().sendRequest(current_.get(), headers, headersLength,
                                         const_cast<void*>(body), bodyLength);
-  if (budget.Exceeded()) {
+  if (watchdog && watchdog->Stop()) current_.Release();  // closed by the watchdog
+  if (budget.Exceeded() || !current_) {
     failed_ = true;
     SetLastError(kErrorTimeout);
     return false;
@@ -206,7 +219,7 @@ bool Request::Send(const char* headers, std::uint32_t headersLength, const void*
 
 bool Request::Read(void* buffer, std::uint32_t bytesToRead, std::uint32_t* bytesRead) {
   if (bytesRead != nullptr) *bytesRead = 0;
-  if (failed_) return false;
+  if (failed_ || !current_) return false;
   if (bodyWithheld_) return true;
   DWORD read = 0;
   const BOOL ok = Bound().readFile(current_.get(), buffer, bytesToRead, &read);
@@ -216,6 +229,10 @@ bool Request::Read(void* buffer, std::uint32_t bytesToRead, std::uint32_t* bytes
 
 bool Request::Query(std::uint32_t infoLevel, void* buffer, std::uint32_t* bufferLength,
                     std::uint32_t* index) {
+  if (!current_) {
+    SetLastError(ERROR_INVALID_HANDLE);
+    return false;
+  }
   DWORD length = bufferLength != nullptr ? *bufferLength : 0;
   DWORD position = index != nullptr ? *index : 0;
   const BOOL ok = Bound().queryInfo(current_.get(), infoLevel, buffer, &length,
