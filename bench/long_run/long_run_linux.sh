@@ -52,10 +52,7 @@ sleep 5
 # Each output line of a prompt window, with the time it arrived in front.
 stamp() { while IFS= read -r line; do printf '%s %s\n' "$EPOCHREALTIME" "$line"; done; }
 
-rss_kib() { awk '/^VmRSS:/ {print $2}' "/proc/$1/status"; }
-fd_count() { find "/proc/$1/fd" -mindepth 1 -maxdepth 1 | wc -l; }
-cpu_ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
-threads() { awk '/^Threads:/ {print $2}' "/proc/$1/status"; }
+. bench/long_run/process_usage.sh
 start_rss=$(rss_kib "$program_pid")
 start_fds=$(fd_count "$program_pid")
 start_threads=$(threads "$program_pid")
@@ -93,10 +90,9 @@ for id in "${!prompt_pid[@]}"; do
 done
 
 # Idle: no prompt, only the program's own ticks.
-idle_start=$(cpu_ticks "$program_pid")
+idle_start=$(cpu_ns "$program_pid")
 sleep "$idle_seconds"
-idle_end=$(cpu_ticks "$program_pid")
-hz=$(getconf CLK_TCK)
+idle_end=$(cpu_ns "$program_pid")
 
 answered=0
 presses=0
@@ -119,7 +115,6 @@ echo "run: ${duration} s, ${prompts} prompts, ${answered} answered, ${presses} c
 echo "clicks where no prompt was (on the background): ${stray}"
 echo "prompts clicked twice within one tick: ${same_tick}"
 echo "end: resident ${end_rss} KiB, ${end_fds} open descriptors, ${end_threads} threads"
-awk -v t="$((idle_end - idle_start))" -v hz="$hz" -v s="$idle_seconds" \
-  'BEGIN { printf "idle CPU: %.3f %% of one core over %d s (%d ticks of 1/%d s)\n", 100 * t / hz / s, s, t, hz }'
+print_idle_cpu "idle CPU" "$((idle_end - idle_start))" "$idle_seconds"
 echo "logs: $work"
 [ "$answered" -eq "$prompts" ] && [ "$stray" -eq 0 ] && [ "$same_tick" -eq 0 ]

@@ -7,16 +7,22 @@
 //
 // Reports: prompts shown and answered, clicks on them, clicks that landed on the
 // background (where no prompt was any more), the program's counter and run-log lines,
-// its working set, handle count and GDI/USER objects at the start and the end, and its
-// CPU use while no prompt is shown.
-#include <windows.h>
+// its working set, handle count and GDI/USER objects at the start and the end. Its CPU
+// use while no prompt is shown is measured from outside (Wine answers GetProcessTimes
+// for another process with the caller's own times): the cycler marks that phase with
+// the lines "idle phase starts" and "idle phase ends". It then closes the program (its
+// exit code is reported) and waits as long again between "baseline phase starts" and
+// "baseline phase ends", so that the Wine server's load without the program can be
+// told from its load with it.
 #include <psapi.h>
+#include <windows.h>
 
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
+#include <optional>
 #include <random>
 #include <string>
 #include <vector>
@@ -56,16 +62,6 @@ void Print(const char* when, const Usage& usage) {
               static_cast<unsigned long>(usage.userObjects));
 }
 
-// User plus kernel time of the process, in 100 ns units.
-unsigned long long CpuTime(HANDLE process) {
-  FILETIME created{}, exited{}, kernel{}, user{};
-  if (!GetProcessTimes(process, &created, &exited, &kernel, &user)) return 0;
-  const auto value = [](const FILETIME& t) {
-    return (static_cast<unsigned long long>(t.dwHighDateTime) << 32) | t.dwLowDateTime;
-  };
-  return value(kernel) + value(user);
-}
-
 // A borderless topmost window that records its left-button presses with the time of
 // the input (GetMessageTime), so that presses of one tick can be told from those of
 // the next however late this program gets to look.
@@ -87,10 +83,10 @@ class PressRecorder {
       return RegisterClassExW(&windowClass) != 0;
     }();
     (void)registered;
-    handle_ = CreateWindowExW((topmost ? WS_EX_TOPMOST : 0) | WS_EX_TOOLWINDOW, L"SwLongRunPrompt", L"prompt",
-                              WS_POPUP, outer.left, outer.top, outer.right - outer.left,
-                              outer.bottom - outer.top, nullptr, nullptr,
-                              GetModuleHandleW(nullptr), this);
+    handle_ = CreateWindowExW((topmost ? WS_EX_TOPMOST : 0) | WS_EX_TOOLWINDOW, L"SwLongRunPrompt",
+                              L"prompt", WS_POPUP, outer.left, outer.top, outer.right - outer.left,
+                              outer.bottom - outer.top, nullptr, nullptr, GetModuleHandleW(nullptr),
+                              this);
     if (handle_ != nullptr) ShowWindow(handle_, SW_SHOWNOACTIVATE);
   }
   ~PressRecorder() {
@@ -154,7 +150,8 @@ int Run(int seconds) {
   }
   DWORD processId = 0;
   GetWindowThreadProcessId(main, &processId);
-  const UniqueHandle process(OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, processId));
+  const UniqueHandle process(
+      OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, processId));
   PumpFor(std::chrono::seconds(5));
   Print("start", UsageOf(process.get()));
 
@@ -243,9 +240,11 @@ int Run(int seconds) {
   watch();
 
   constexpr int kIdleSeconds = 30;
-  const unsigned long long idleStart = CpuTime(process.get());
+  std::printf("idle phase starts: %d s\n", kIdleSeconds);
+  std::fflush(stdout);
   PumpFor(std::chrono::seconds(kIdleSeconds));
-  const unsigned long long idleEnd = CpuTime(process.get());
+  std::printf("idle phase ends\n");
+  std::fflush(stdout);
 
   const HWND counter = ControlOf(main, WindowKind::kMainWindow, controls::kCounterLabel);
   const HWND runLog = ControlOf(main, WindowKind::kMainWindow, controls::kRunLog);
@@ -259,15 +258,22 @@ int Run(int seconds) {
   // wherever they landed (the background, or the program's own window).
   const std::size_t counted = static_cast<std::size_t>(std::wcstoul(count.c_str(), nullptr, 10));
   const std::size_t astray = counted > clicks ? counted - clicks : 0;
-  std::printf("clicks where no prompt was: %zu (%zu on the background, %zu of those just "
-              "after the prompt there went)\n",
-              astray, background.presses().size(), strayRaces);
+  std::printf(
+      "clicks where no prompt was: %zu (%zu on the background, %zu of those just "
+      "after the prompt there went)\n",
+      astray, background.presses().size(), strayRaces);
   std::printf("prompts clicked twice within one tick: %zu\n", sameTickPairs);
-  std::printf("idle CPU: %.3f %% of one core over %d s\n",
-              100.0 * static_cast<double>(idleEnd - idleStart) / 1e7 / kIdleSeconds, kIdleSeconds);
+  PostMessageW(main, WM_CLOSE, 0, 0);
+  const std::optional<DWORD> exitCode = program.WaitForExit(std::chrono::seconds(30));
+  std::printf("program closed, exit code %ld\n", exitCode ? static_cast<long>(*exitCode) : -1L);
+  std::printf("baseline phase starts: %d s\n", kIdleSeconds);
+  std::fflush(stdout);
+  PumpFor(std::chrono::seconds(kIdleSeconds));
+  std::printf("baseline phase ends\n");
+  std::fflush(stdout);
   // The run log also holds the program's start line.
-  const bool consistent = answered == shown && astray == strayRaces && sameTickPairs == 0 &&
-                          logLines == counted + 1;
+  const bool consistent = exitCode == 0u && answered == shown && astray == strayRaces &&
+                          sameTickPairs == 0 && logLines == counted + 1;
   return consistent ? 0 : 1;
 }
 
