@@ -14,6 +14,7 @@ Paths:
   /trickle             a normal head, then the body "trickled" one byte per second
   /trickle-head        a status line, then a header line every quarter second, without
                        end (at most --hold seconds)
+  /to-trickle-head     a redirect to /trickle-head
   /malformed/<n>       the n-th of MALFORMED below, then the connection closes
   /loop, /loop/<n>     a redirect to /loop/<n+1> (from /loop to /loop/1), for ever; the
                        body "loop"
@@ -132,6 +133,9 @@ def serve(conn, args):
             trickle(conn)
         elif path == "/trickle-head":
             trickle_head(conn, args.hold)
+        elif path == "/to-trickle-head":
+            conn.sendall(b"HTTP/1.1 302 Found\r\nLocation: /trickle-head\r\nContent-Length: 0\r\n"
+                         b"Connection: close\r\n\r\n")
         elif path.startswith("/malformed/"):
             conn.sendall(MALFORMED[int(path.rsplit("/", 1)[1]) % len(MALFORMED)])
         elif path == "/loop" or path.startswith("/loop/"):
