@@ -108,6 +108,10 @@ bool Request::SetOption(std::uint32_t option, const void* buffer, std::uint32_t 
 // together, and the head at most kMaxHeadBytes; the body's reads are not bounded so.
 bool Request::SendOnce(const char* headers, std::uint32_t headersLength, const void* body,
                        std::uint32_t bodyLength) {
+  if (!current_) {
+    SetLastError(ERROR_INVALID_HANDLE);
+    return false;
+  }
   const std::uint64_t deadlineMs =
       std::uint64_t{timeouts_[0]} + std::uint64_t{timeouts_[1]} + std::uint64_t{timeouts_[2]};
   HeadBudget budget(kMaxHeadBytes, deadlineMs);
