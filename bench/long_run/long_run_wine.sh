@@ -49,13 +49,14 @@ cycler_pid=$!
 # (Its command line is the Windows path the cycler started; the cycler's own command
 # line names the program too, as a Unix path.)
 host_pid() { pgrep -n -f '^[A-Za-z]:.*zandrel-signin\.exe' | head -n1; }
+# The server works in a folder named after the prefix's device and inode.
 server_pid() {
-  local candidate
+  local folder candidate
+  folder=$(printf 'server-%x-%x' "$(stat -c %d "$prefix")" "$(stat -c %i "$prefix")")
   for candidate in $(pgrep -f wineserver); do
-    if { tr '\0' '\n' <"/proc/$candidate/environ"; } 2>/dev/null | grep -qx "WINEPREFIX=$prefix"; then
-      echo "$candidate"
-      return
-    fi
+    case $(readlink "/proc/$candidate/cwd" 2>/dev/null) in
+      */"$folder") echo "$candidate"; return ;;
+    esac
   done
 }
 for _ in $(seq 1 600); do
@@ -65,6 +66,7 @@ for _ in $(seq 1 600); do
 done
 [ -n "${pid:-}" ] || { echo "the program did not start; see $work/cycler.log" >&2; exit 1; }
 server=$(server_pid)
+[ -n "$server" ] || { echo "no Wine server found for $prefix" >&2; exit 1; }
 . bench/long_run/process_usage.sh
 sleep 10
 echo "host process start: resident $(rss_kib "$pid") KiB, $(fd_count "$pid") open descriptors, $(threads "$pid") threads"
