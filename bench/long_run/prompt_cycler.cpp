@@ -14,8 +14,10 @@
 // exit code is reported) and waits as long again between "baseline phase starts" and
 // "baseline phase ends", so that the Wine server's load without the program can be
 // told from its load with it.
-#include <psapi.h>
+// clang-format off
 #include <windows.h>
+#include <psapi.h>  // needs windows.h first
+// clang-format on
 
 #include <algorithm>
 #include <chrono>
