@@ -10,6 +10,8 @@
 #include <string_view>
 #include <vector>
 
+#include "http/percent_encoding.h"
+
 namespace sw {
 namespace {
 
@@ -65,18 +67,7 @@ bool IsVerb(std::string_view verb) {
 // Spaces, control bytes and bytes above 0x7E cannot stand in a request line; they are
 // sent percent-encoded.
 std::string EscapeObjectName(std::string_view name) {
-  static constexpr char kHex[] = "0123456789ABCDEF";
-  std::string out;
-  for (const char c : name) {
-    const auto byte = static_cast<unsigned char>(c);
-    if (byte <= 0x20 || byte >= 0x7F) {
-      out += '%';
-      out += kHex[byte >> 4];
-      out += kHex[byte & 0x0F];
-    } else {
-      out += c;
-    }
-  }
+  std::string out = PercentEncodeUnsafeBytes(name);
   if (out.empty() || out.front() != '/') out.insert(out.begin(), '/');
   return out;
 }

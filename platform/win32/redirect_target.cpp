@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <vector>
 
+#include "http/percent_encoding.h"
+
 namespace sw {
 namespace {
 
@@ -87,22 +89,6 @@ std::string RemoveDotSegments(std::string_view path) {
   return out;
 }
 
-std::string Escaped(std::string_view object) {
-  static constexpr char kHex[] = "0123456789ABCDEF";
-  std::string out;
-  for (const char c : object) {
-    const auto byte = static_cast<unsigned char>(c);
-    if (byte <= 0x20 || byte >= 0x7F) {
-      out += '%';
-      out += kHex[byte >> 4];
-      out += kHex[byte & 0x0F];
-    } else {
-      out += c;
-    }
-  }
-  return out;
-}
-
 // Path (dot segments resolved) and query of a reference that starts with '/'.
 std::string Object(std::string_view reference) {
   const std::size_t query = reference.find('?');
@@ -157,7 +143,7 @@ std::optional<WebAddress> ResolveRedirect(const WebAddress& base, std::string_vi
     reference.append(rest);
     target.object = Object(reference);
   }
-  target.object = Escaped(target.object);
+  target.object = PercentEncodeUnsafeBytes(target.object);
   return target;
 }
 
