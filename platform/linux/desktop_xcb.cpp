@@ -3,10 +3,12 @@
 #include <xcb/xtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdint>
 #include <limits>
 #include <span>
 #include <string>
+#include <thread>
 #include <unordered_map>
 #include <utility>
 #include <vector>
@@ -21,6 +23,9 @@ constexpr int kMaxAncestors = 64;
 constexpr std::uint8_t kSyntheticEventBit = 0x80;
 constexpr std::uint8_t kLeftButton = 1;
 constexpr std::uint8_t kRightButton = 3;
+// How long a click may wait for a frozen pointer to thaw, and how often it looks.
+constexpr auto kThawLimit = std::chrono::seconds(1);
+constexpr auto kThawPoll = std::chrono::milliseconds(5);
 
 // Root children report their position in root coordinates; the outer size adds the
 // border on both sides.
@@ -181,8 +186,25 @@ void XcbDesktop::ClickAt(int x, int y, std::optional<int> clickKind) {
     xcb_test_fake_input(c, press ? XCB_BUTTON_PRESS : XCB_BUTTON_RELEASE,
                         left ? kLeftButton : kRightButton, XCB_CURRENT_TIME, root_, 0, 0, 0);
   }
-  // A round trip: the server has processed the injected events when it answers.
-  TakeReply(c, xcb_get_input_focus(c), xcb_get_input_focus_reply);
+  WaitForButtonsReleased(c);
+}
+
+// A window manager may freeze the pointer when a press reaches a window it wants to
+// focus first (a synchronous grab), until it lets the press through. Injected motion
+// still moves the pointer while the button events wait, so the next click's motion
+// would carry this click's waiting button events away to another window. The click is over
+// once the server shows its buttons up again; a freeze that outlasts the limit is
+// left to the window manager.
+void XcbDesktop::WaitForButtonsReleased(xcb_connection_t* c) {
+  constexpr std::uint16_t kButtons = XCB_BUTTON_MASK_1 | XCB_BUTTON_MASK_3;
+  const auto giveUp = std::chrono::steady_clock::now() + kThawLimit;
+  for (;;) {
+    // A round trip: the server has processed the injected events when it answers.
+    auto pointer = TakeReply(c, xcb_query_pointer(c, root_), xcb_query_pointer_reply);
+    if (!pointer || (pointer->mask & kButtons) == 0) return;
+    if (std::chrono::steady_clock::now() >= giveUp) return;
+    std::this_thread::sleep_for(kThawPoll);
+  }
 }
 
 void XcbDesktop::ApplyNotifications(xcb_connection_t* c) {

@@ -50,6 +50,7 @@ class XcbDesktop final : public Desktop {
   void ApplyNotifications(xcb_connection_t* c);
   // Asks the server for the outer rectangle of the root child that holds the window.
   std::optional<WindowRect> QueryRect(xcb_connection_t* c, xcb_window_t window);
+  void WaitForButtonsReleased(xcb_connection_t* c);
 
   std::string displayName_;
   XcbConnectionPtr connection_;

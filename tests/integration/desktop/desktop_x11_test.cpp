@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <ostream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "platform/linux/desktop_xcb.h"
@@ -238,6 +239,51 @@ TEST_F(DesktopX11, ClickLandsAtTheExactPointAndLeavesThePointerThere) {
     EXPECT_EQ(pointer->x, x);
     EXPECT_EQ(pointer->y, y);
   }
+}
+
+// A window manager that focuses a window on its first press grabs the button
+// synchronously: the pointer freezes at that press until the manager lets it through.
+// Here a second client plays that manager for window A and lets the press through
+// after a while; the click on B that follows must still land on B, and A's on A.
+TEST_F(DesktopX11, AClickWaitsForAFrozenPointerBeforeTheNextOne) {
+  constexpr std::uint32_t kPressAndRelease =
+      XCB_EVENT_MASK_BUTTON_PRESS | XCB_EVENT_MASK_BUTTON_RELEASE;
+  const xcb_window_t a = windows.Create(100, 100, 200, 200, true, 0, kPressAndRelease);
+  const xcb_window_t b = windows.Create(500, 300, 200, 200, true, 0, kPressAndRelease);
+  windows.Map(a);
+  windows.Map(b);
+  windows.Sync();
+
+  XcbConnectionPtr manager(xcb_connect(nullptr, nullptr));
+  ASSERT_EQ(xcb_connection_has_error(manager.get()), 0);
+  auto grab = xcb_grab_button_checked(manager.get(), 1, a, XCB_EVENT_MASK_BUTTON_PRESS,
+                                      XCB_GRAB_MODE_SYNC, XCB_GRAB_MODE_ASYNC, XCB_NONE, XCB_NONE,
+                                      XCB_BUTTON_INDEX_1, XCB_MOD_MASK_ANY);
+  ASSERT_EQ(xcb_request_check(manager.get(), grab), nullptr);
+  // Lets the grabbed press through 300 ms after it arrived.
+  std::thread thaw([c = manager.get()] {
+    XcbReply<xcb_generic_event_t> event(xcb_wait_for_event(c));
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    xcb_allow_events(c, XCB_ALLOW_REPLAY_POINTER, XCB_CURRENT_TIME);
+    xcb_flush(c);
+  });
+  desktop.ClickAt(150, 150);
+  desktop.ClickAt(600, 400);
+  thaw.join();
+
+  std::vector<std::string> seen;
+  for (const auto& e : windows.TakeEvents(4, std::chrono::seconds(3))) {
+    const auto type = e->response_type & 0x7f;
+    if (type != XCB_BUTTON_PRESS && type != XCB_BUTTON_RELEASE) continue;
+    const auto* p = reinterpret_cast<const xcb_button_press_event_t*>(e.get());
+    seen.push_back(std::string(type == XCB_BUTTON_PRESS ? "press " : "release ") +
+                   (p->event == a   ? "A "
+                    : p->event == b ? "B "
+                                    : "? ") +
+                   std::to_string(p->root_x) + "," + std::to_string(p->root_y));
+  }
+  EXPECT_EQ(seen, (std::vector<std::string>{"press A 150,150", "release A 150,150",
+                                            "press B 600,400", "release B 600,400"}));
 }
 
 TEST(DesktopX11WithoutServer, EveryOperationFailsQuietly) {
