@@ -59,31 +59,49 @@ start_threads=$(threads "$program_pid")
 echo "start: resident ${start_rss} KiB, ${start_fds} open descriptors, ${start_threads} threads"
 
 # Prompts: a new one every 3 to 6 s, each living 4 to 9 s (at least one tick of 3 s
-# falls inside), outer size h x round(0.93 h).
+# falls inside), outer size round(0.93 h) x h, in a free cell of a 3 x 2 grid: prompts
+# that overlap would take each other's clicks.
+columns=3
+rows=2
+cell_width=$((1280 / columns))
+cell_height=$((800 / rows))
 prompts=0
+live=0  # (bash's set -u refuses to count an empty associative array)
 deadline=$((SECONDS + duration))
-declare -A prompt_pid prompt_end
+declare -A prompt_pid prompt_end prompt_cell
+retire_due() {
+  for id in "${!prompt_pid[@]}"; do
+    if [ "$SECONDS" -ge "${prompt_end[$id]}" ]; then
+      kill "${prompt_pid[$id]}" 2>/dev/null || true
+      wait "${prompt_pid[$id]}" 2>/dev/null || true
+      unset "prompt_pid[$id]" "prompt_cell[$id]"
+      live=$((live - 1))
+    fi
+  done
+}
 while [ "$SECONDS" -lt "$deadline" ]; do
-  height=$((300 + RANDOM % 300))
-  width=$(((height * 93 + 50) / 100))
-  log=$work/prompt-$prompts.log
-  "$prompt" "prompt $prompts" "$width" "$height" > >(stamp >"$log") 2>&1 &
-  prompt_pid[$prompts]=$!
-  prompt_end[$prompts]=$((SECONDS + 4 + RANDOM % 6))
-  prompts=$((prompts + 1))
+  if [ "$live" -lt $((columns * rows)) ]; then
+    cell=$((RANDOM % (columns * rows)))
+    while [ "$live" -gt 0 ] && [[ " ${prompt_cell[*]} " == *" $cell "* ]]; do cell=$(((cell + 1) % (columns * rows))); done
+    height=$((200 + RANDOM % 181))
+    width=$(((height * 93 + 50) / 100))
+    left=$(((cell % columns) * cell_width + RANDOM % (cell_width - width)))
+    top=$(((cell / columns) * cell_height + RANDOM % (cell_height - height)))
+    log=$work/prompt-$prompts.log
+    "$prompt" "prompt $prompts" "$width" "$height" "$left" "$top" > >(stamp >"$log") 2>&1 &
+    prompt_pid[$prompts]=$!
+    prompt_cell[$prompts]=$cell
+    prompt_end[$prompts]=$((SECONDS + 4 + RANDOM % 6))
+    prompts=$((prompts + 1))
+    live=$((live + 1))
+  fi
   next=$((SECONDS + 3 + RANDOM % 4))
   while [ "$SECONDS" -lt "$next" ]; do
-    for id in "${!prompt_pid[@]}"; do
-      if [ "$SECONDS" -ge "${prompt_end[$id]}" ]; then
-        kill "${prompt_pid[$id]}" 2>/dev/null || true
-        wait "${prompt_pid[$id]}" 2>/dev/null || true
-        unset "prompt_pid[$id]"
-      fi
-    done
+    [ "$live" -gt 0 ] && retire_due
     sleep 0.2
   done
 done
-for id in "${!prompt_pid[@]}"; do
+[ "$live" -gt 0 ] && for id in "${!prompt_pid[@]}"; do
   sleep "$(( prompt_end[$id] > SECONDS ? prompt_end[$id] - SECONDS : 0 ))"
   kill "${prompt_pid[$id]}" 2>/dev/null || true
   wait "${prompt_pid[$id]}" 2>/dev/null || true

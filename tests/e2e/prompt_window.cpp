@@ -3,8 +3,10 @@
 // prints every mouse press it receives. Used by the end-to-end tests and by
 // scripts/run.sh.
 //
-//   prompt_window TITLE OUTER_WIDTH OUTER_HEIGHT
+//   prompt_window TITLE OUTER_WIDTH OUTER_HEIGHT [LEFT TOP]
 //
+// With LEFT and TOP the window asks the manager to put its frame's top-left corner
+// there; otherwise the manager places it.
 // Prints "ready X Y W H" (the outer rectangle in root coordinates) once the window is
 // shown at its size, then "press X Y BUTTON" (root coordinates) for each press. Ends
 // when closed by the manager or killed.
@@ -71,8 +73,8 @@ bool ClientOrigin(xcb_connection_t* c, xcb_window_t window, xcb_window_t root, i
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 4) {
-    std::fprintf(stderr, "usage: %s TITLE OUTER_WIDTH OUTER_HEIGHT\n", argv[0]);
+  if (argc != 4 && argc != 6) {
+    std::fprintf(stderr, "usage: %s TITLE OUTER_WIDTH OUTER_HEIGHT [LEFT TOP]\n", argv[0]);
     return 2;
   }
   const std::string title = argv[1];
@@ -100,16 +102,32 @@ int main(int argc, char** argv) {
   const uint32_t values[] = {screen->white_pixel, XCB_EVENT_MASK_BUTTON_PRESS |
                                                       XCB_EVENT_MASK_STRUCTURE_NOTIFY |
                                                       XCB_EVENT_MASK_PROPERTY_CHANGE};
-  xcb_create_window(c, XCB_COPY_FROM_PARENT, window, screen->root, 100, 100,
-                    static_cast<uint16_t>(outerWidth), static_cast<uint16_t>(outerHeight), 0,
-                    XCB_WINDOW_CLASS_INPUT_OUTPUT, screen->root_visual,
-                    XCB_CW_BACK_PIXEL | XCB_CW_EVENT_MASK, values);
+  const bool placed = argc == 6;
+  const int left = placed ? std::atoi(argv[4]) : 100;
+  const int top = placed ? std::atoi(argv[5]) : 100;
+  xcb_create_window(c, XCB_COPY_FROM_PARENT, window, screen->root, static_cast<int16_t>(left),
+                    static_cast<int16_t>(top), static_cast<uint16_t>(outerWidth),
+                    static_cast<uint16_t>(outerHeight), 0, XCB_WINDOW_CLASS_INPUT_OUTPUT,
+                    screen->root_visual, XCB_CW_BACK_PIXEL | XCB_CW_EVENT_MASK, values);
   xcb_change_property(c, XCB_PROP_MODE_REPLACE, window, XCB_ATOM_WM_NAME, XCB_ATOM_STRING, 8,
                       static_cast<uint32_t>(title.size()), title.data());
   xcb_change_property(c, XCB_PROP_MODE_REPLACE, window, netWmName, utf8, 8,
                       static_cast<uint32_t>(title.size()), title.data());
   xcb_change_property(c, XCB_PROP_MODE_REPLACE, window, protocols, XCB_ATOM_ATOM, 32, 1,
                       &deleteWindow);
+  if (placed) {
+    // WM_NORMAL_HINTS: a user-given position, the frame's top-left corner at it.
+    constexpr uint32_t kUsPosition = 1;
+    constexpr uint32_t kWinGravity = 512;
+    constexpr uint32_t kNorthWest = 1;
+    uint32_t hints[18] = {};
+    hints[0] = kUsPosition | kWinGravity;
+    hints[1] = static_cast<uint32_t>(left);
+    hints[2] = static_cast<uint32_t>(top);
+    hints[17] = kNorthWest;
+    xcb_change_property(c, XCB_PROP_MODE_REPLACE, window, XCB_ATOM_WM_NORMAL_HINTS,
+                        XCB_ATOM_WM_SIZE_HINTS, 32, 18, hints);
+  }
 
   // Ask the manager for the frame it will add, so the window is mapped at its final
   // outer size; a manager that does not answer is corrected after mapping.
