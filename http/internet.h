@@ -20,6 +20,8 @@ inline constexpr std::uint32_t kOpenTypeProxy = 3;   // INTERNET_OPEN_TYPE_PROXY
 inline constexpr std::uint32_t kServiceHttp = 3;  // INTERNET_SERVICE_HTTP
 // Port 0 asks for the service's default port.
 inline constexpr std::uint16_t kDefaultPort = 0;  // INTERNET_INVALID_PORT_NUMBER
+inline constexpr std::uint16_t kHttpPort = 80;    // INTERNET_DEFAULT_HTTP_PORT
+inline constexpr std::uint16_t kHttpsPort = 443;  // INTERNET_DEFAULT_HTTPS_PORT
 
 // Request flags of HttpOpenRequestA.
 inline constexpr std::uint32_t kFlagReload = 0x80000000;          // INTERNET_FLAG_RELOAD

@@ -13,13 +13,8 @@ cd "$(dirname "$0")/../.."
 duration=${1:-600}
 idle_seconds=30
 
-if [ -n "${LONG_RUN_BUILD:-}" ]; then
-  build=$LONG_RUN_BUILD
-else
-  cmake --preset linux-release >/dev/null
-  cmake --build --preset linux-release -j "$(nproc)" --target zandrel-signin prompt_window
-  build=build/linux-release
-fi
+. bench/long_run/long_run_build.sh
+long_run_build linux-release zandrel-signin prompt_window
 program=$build/app/zandrel-signin
 prompt=$build/tests/e2e/prompt_window
 

@@ -14,13 +14,8 @@ set -euo pipefail
 cd "$(dirname "$0")/../.."
 duration=${1:-600}
 
-if [ -n "${LONG_RUN_BUILD:-}" ]; then
-  build=$LONG_RUN_BUILD
-else
-  cmake --preset mingw-release >/dev/null
-  cmake --build --preset mingw-release -j "$(nproc)" --target zandrel-signin prompt_cycler
-  build=build/mingw-release
-fi
+. bench/long_run/long_run_build.sh
+long_run_build mingw-release zandrel-signin prompt_cycler
 build=$(cd "$build" && pwd)
 program=$build/app/zandrel-signin.exe
 cycler=$build/bench/long_run/prompt_cycler.exe

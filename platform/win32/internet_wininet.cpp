@@ -12,20 +12,8 @@ namespace {
 using wininet::Bound;
 using wininet::RawHandle;
 
-// INTERNET_OPTION_CONNECT_TIMEOUT, _SEND_TIMEOUT and _RECEIVE_TIMEOUT with WinInet's
-// documented defaults.
-constexpr std::array<std::uint32_t, 3> kTimeoutOptions = {
-    inet::kOptionConnectTimeout, inet::kOptionSendTimeout, inet::kOptionReceiveTimeout};
+// WinInet's documented defaults for connecting, sending and receiving.
 constexpr wininet::Timeouts kDefaultTimeoutsMs = {60000, 30000, 30000};
-constexpr std::uint16_t kPlainPort = 80;
-constexpr std::uint16_t kSecurePort = 443;
-
-int TimeoutIndex(std::uint32_t option) {
-  for (std::size_t i = 0; i < kTimeoutOptions.size(); ++i) {
-    if (kTimeoutOptions[i] == option) return static_cast<int>(i);
-  }
-  return -1;
-}
 
 RawHandle Raw(InternetHandle handle) {
   return reinterpret_cast<RawHandle>(handle);
@@ -84,8 +72,8 @@ InternetHandle WinInetInternet::HttpOpenRequestA(InternetHandle connection, cons
   opening.address.secure = (flags & inet::kFlagSecure) != 0;
   opening.address.host = server.host;
   opening.address.port = server.port != inet::kDefaultPort ? server.port
-                         : opening.address.secure          ? kSecurePort
-                                                           : kPlainPort;
+                         : opening.address.secure          ? inet::kHttpsPort
+                                                           : inet::kHttpPort;
   opening.address.object = objectName != nullptr && *objectName == '/' ? objectName : "/";
   opening.verb = verb;
   opening.objectName = objectName;
@@ -94,7 +82,7 @@ InternetHandle WinInetInternet::HttpOpenRequestA(InternetHandle connection, cons
   opening.acceptTypes = acceptTypes;
   opening.flags = flags;
   opening.context = context;
-  for (std::size_t i = 0; i < kTimeoutOptions.size(); ++i) {
+  for (std::size_t i = 0; i < wininet::kTimeoutOptions.size(); ++i) {
     opening.timeouts[i] = onConnection[i] != 0 ? onConnection[i]
                           : onRoot[i] != 0     ? onRoot[i]
                                                : kDefaultTimeoutsMs[i];
@@ -111,7 +99,7 @@ bool WinInetInternet::InternetSetOptionA(InternetHandle handle, std::uint32_t op
   if (wininet::Request* request = FindRequest(handle)) {
     return request->SetOption(option, buffer, bufferLength);
   }
-  const int timeout = TimeoutIndex(option);
+  const int timeout = wininet::TimeoutIndex(option);
   if (timeout != -1 && buffer != nullptr && bufferLength == sizeof(DWORD)) {
     DWORD value = 0;
     std::memcpy(&value, buffer, sizeof value);

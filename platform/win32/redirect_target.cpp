@@ -3,13 +3,11 @@
 #include <algorithm>
 #include <vector>
 
+#include "http/internet.h"
 #include "http/percent_encoding.h"
 
 namespace sw {
 namespace {
-
-constexpr std::uint16_t kPlainPort = 80;
-constexpr std::uint16_t kSecurePort = 443;
 
 char Lower(char c) {
   return c >= 'A' && c <= 'Z' ? static_cast<char>(c + ('a' - 'A')) : c;
@@ -46,7 +44,7 @@ bool ParseAuthority(std::string_view authority, bool secure, WebAddress& out) {
   const std::size_t colon = authority.find(':');
   const std::string_view host = authority.substr(0, colon);
   if (host.empty() || !std::all_of(host.begin(), host.end(), IsHostByte)) return false;
-  std::uint32_t port = secure ? kSecurePort : kPlainPort;
+  std::uint32_t port = secure ? inet::kHttpsPort : inet::kHttpPort;
   if (colon != std::string_view::npos) {
     const std::string_view digits = authority.substr(colon + 1);
     if (digits.empty() || digits.size() > 5) return false;

@@ -23,8 +23,6 @@ constexpr DWORD kLocationLimit = 64 * 1024;
 constexpr DWORD kErrorTimeout = 12002;   // ERROR_INTERNET_TIMEOUT
 constexpr DWORD kErrorToSecure = 12039;  // ERROR_INTERNET_HTTP_TO_HTTPS_ON_REDIR
 constexpr DWORD kErrorToPlain = 12040;   // ERROR_INTERNET_HTTPS_TO_HTTP_ON_REDIR
-constexpr std::array<std::uint32_t, 3> kTimeoutOptions = {
-    inet::kOptionConnectTimeout, inet::kOptionSendTimeout, inet::kOptionReceiveTimeout};
 
 bool IsFollowed(std::uint32_t status) {
   return status == 301 || status == 302 || status == 303 || status == 307 || status == 308;
@@ -35,6 +33,13 @@ std::optional<std::string> Copy(const char* text) {
 }
 
 }  // namespace
+
+int TimeoutIndex(std::uint32_t option) {
+  for (std::size_t i = 0; i < kTimeoutOptions.size(); ++i) {
+    if (kTimeoutOptions[i] == option) return static_cast<int>(i);
+  }
+  return -1;
+}
 
 const char* Request::Pointer(const Argument& argument) {
   return argument ? argument->c_str() : nullptr;
@@ -86,9 +91,8 @@ bool Request::SetOption(std::uint32_t option, const void* buffer, std::uint32_t 
   if (buffer != nullptr && bufferLength == sizeof(DWORD)) {
     DWORD value = 0;
     std::memcpy(&value, buffer, sizeof value);
-    for (std::size_t i = 0; i < kTimeoutOptions.size(); ++i) {
-      if (kTimeoutOptions[i] == option && value != 0) timeouts_[i] = value;
-    }
+    const int timeout = TimeoutIndex(option);
+    if (timeout != -1 && value != 0) timeouts_[static_cast<std::size_t>(timeout)] = value;
     if (option == inet::kOptionSecurityFlags) securityFlags_ = value;
   }
   // The latest value of an option replaces any earlier one.

@@ -13,13 +13,18 @@
 #include <string>
 #include <vector>
 
+#include "http/internet.h"
 #include "platform/win32/redirect_target.h"
 #include "platform/win32/wininet_api.h"
 
 namespace sw::wininet {
 
-// Connect, send and receive time-outs in milliseconds.
+// Connect, send and receive time-outs in milliseconds, in the order of these options.
 using Timeouts = std::array<std::uint32_t, 3>;
+inline constexpr std::array<std::uint32_t, 3> kTimeoutOptions = {
+    inet::kOptionConnectTimeout, inet::kOptionSendTimeout, inet::kOptionReceiveTimeout};
+// The place of a time-out option in Timeouts, or -1 for another option.
+int TimeoutIndex(std::uint32_t option);
 
 struct RequestOpening {
   RawHandle root = nullptr;
