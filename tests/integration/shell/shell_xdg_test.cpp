@@ -60,10 +60,12 @@ class ShellXdg : public ::testing::Test {
     dir_ = pattern;
     fs::create_directory(dir_ / "bin");
     const std::string d = dir_.string();
-    // Each call appends its arguments, each ended by a zero byte, then a newline.
+    // Each call writes its arguments, each ended by a zero byte, to a file of its
+    // own: calls run side by side, and appends to one shared file could interleave.
     std::ofstream script(dir_ / "bin" / "xdg-open");
     script << "#!/bin/sh\n"
-           << "{ printf '%s\\0' \"$@\"; printf '\\n'; } >> '" << d << "/calls'\n"
+           << "printf '%s\\0' \"$@\" > '" << d << "/call-'$$.tmp\n"
+           << "mv '" << d << "/call-'$$.tmp '" << d << "/call-'$$\n"
            << "i=0; while [ ! -e '" << d
            << "/release' ] && [ $i -lt 500 ]; do sleep 0.02; i=$((i+1)); done\n"
            << "touch '" << d << "/finished-'$$\n";
@@ -82,13 +84,14 @@ class ShellXdg : public ::testing::Test {
     setenv("PATH", oldPath_.c_str(), 1);
     fs::remove_all(dir_);
   }
+  // The finished calls' arguments, in no particular order.
   std::vector<std::string> Calls() {
     std::vector<std::string> calls;
-    const std::string all = ReadFile(dir_ / "calls");
-    std::size_t start = 0;
-    for (std::size_t end; (end = all.find('\n', start)) != std::string::npos; start = end + 1) {
-      calls.push_back(all.substr(start, end - start));
+    for (const auto& e : fs::directory_iterator(dir_)) {
+      const std::string name = e.path().filename().string();
+      if (name.starts_with("call-") && !name.ends_with(".tmp")) calls.push_back(ReadFile(e.path()));
     }
+    std::sort(calls.begin(), calls.end());
     return calls;
   }
   bool AnyFinished() {
@@ -120,10 +123,8 @@ TEST_F(ShellXdg, PassesTheAddressUnchangedAsOneArgumentAndReturnsAtOnce) {
   ASSERT_TRUE(Eventually([&] { return Calls().size() == addresses.size(); }));
   std::vector<std::string> expected;
   for (const std::string& a : addresses) expected.push_back(a + '\0');
-  std::vector<std::string> calls = Calls();
-  std::sort(calls.begin(), calls.end());
   std::sort(expected.begin(), expected.end());
-  EXPECT_EQ(calls, expected);
+  EXPECT_EQ(Calls(), expected);
   for (const char* trace : {"injected-1", "injected-2", "injected-3"}) {
     EXPECT_FALSE(fs::exists(dir_ / trace)) << trace;
   }
