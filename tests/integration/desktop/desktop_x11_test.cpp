@@ -127,8 +127,8 @@ TEST_F(DesktopX11, RectangleOfManagedWindowIncludesTheFrame) {
 
   // Hidden and shown again, the window gets a new frame at a new place; the same
   // desktop follows it there.
-  windows.Unmap(w);
-  ASSERT_TRUE(Eventually([&] { return !Contains(Strings(desktop.ListVisibleWindows()), w); }));
+  ASSERT_TRUE(windows.UnmapAndWaitForRelease(w));
+  ASSERT_FALSE(Contains(Strings(desktop.ListVisibleWindows()), w));
   windows.Move(w, 500, 400);
   ASSERT_TRUE(windows.MapAndWaitForFrame(w));
   ASSERT_TRUE(Contains(Strings(desktop.ListVisibleWindows()), w));

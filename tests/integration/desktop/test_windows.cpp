@@ -1,5 +1,6 @@
 #include "tests/integration/desktop/test_windows.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace sw::test {
@@ -104,7 +105,27 @@ bool TestWindows::MapAndWaitForFrame(xcb_window_t w) {
   Map(w);
   return Eventually([&] {
     auto tree = TakeReply(c_.get(), xcb_query_tree(c_.get(), w), xcb_query_tree_reply);
-    return tree && tree->parent != root_ && IsViewable(w) && Extents(w).has_value();
+    return tree && tree->parent != root_ && IsViewable(w) && Extents(w).has_value() &&
+           IsListedClient(w);
+  });
+}
+
+bool TestWindows::IsListedClient(xcb_window_t w) {
+  auto p = TakeReply(
+      c_.get(),
+      xcb_get_property(c_.get(), 0, root_, Atom("_NET_CLIENT_LIST"), XCB_ATOM_WINDOW, 0, 4096),
+      xcb_get_property_reply);
+  if (!p || p->format != 32) return false;
+  const auto* clients = static_cast<const xcb_window_t*>(xcb_get_property_value(p.get()));
+  const int count = xcb_get_property_value_length(p.get()) / 4;
+  return std::find(clients, clients + count, w) != clients + count;
+}
+
+bool TestWindows::UnmapAndWaitForRelease(xcb_window_t w) {
+  Unmap(w);
+  return Eventually([&] {
+    auto tree = TakeReply(c_.get(), xcb_query_tree(c_.get(), w), xcb_query_tree_reply);
+    return tree && tree->parent == root_ && !IsViewable(w);
   });
 }
 

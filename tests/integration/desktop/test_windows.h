@@ -48,8 +48,13 @@ class TestWindows {
   // Waits until the server has processed everything sent so far.
   void Sync();
 
-  // Maps a managed window and waits until the manager has framed it and shows it.
+  // Maps a managed window and waits until the manager has framed it, shows it and
+  // names it among its clients (the frame shows before the manager names it).
   bool MapAndWaitForFrame(xcb_window_t w);
+  bool IsListedClient(xcb_window_t w);
+  // Unmaps a managed window and waits until the manager has let it go (given it back
+  // to the root), so that mapping it again is a fresh start and not a race with that.
+  bool UnmapAndWaitForRelease(xcb_window_t w);
   bool IsViewable(xcb_window_t w);
   std::optional<FrameExtents> Extents(xcb_window_t w);
   std::optional<Point> RootOrigin(xcb_window_t w);
