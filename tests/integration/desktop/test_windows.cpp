@@ -104,8 +104,8 @@ void TestWindows::Sync() {
 bool TestWindows::MapAndWaitForFrame(xcb_window_t w) {
   Map(w);
   return Eventually([&] {
-    auto tree = TakeReply(c_.get(), xcb_query_tree(c_.get(), w), xcb_query_tree_reply);
-    return tree && tree->parent != root_ && IsViewable(w) && Extents(w).has_value() &&
+    const std::optional<xcb_window_t> parent = Parent(w);
+    return parent && *parent != root_ && IsViewable(w) && Extents(w).has_value() &&
            IsListedClient(w);
   });
 }
@@ -123,10 +123,13 @@ bool TestWindows::IsListedClient(xcb_window_t w) {
 
 bool TestWindows::UnmapAndWaitForRelease(xcb_window_t w) {
   Unmap(w);
-  return Eventually([&] {
-    auto tree = TakeReply(c_.get(), xcb_query_tree(c_.get(), w), xcb_query_tree_reply);
-    return tree && tree->parent == root_ && !IsViewable(w);
-  });
+  return Eventually([&] { return Parent(w) == root_ && !IsViewable(w); });
+}
+
+std::optional<xcb_window_t> TestWindows::Parent(xcb_window_t w) {
+  auto tree = TakeReply(c_.get(), xcb_query_tree(c_.get(), w), xcb_query_tree_reply);
+  if (!tree) return std::nullopt;
+  return tree->parent;
 }
 
 bool TestWindows::IsViewable(xcb_window_t w) {

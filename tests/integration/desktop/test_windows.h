@@ -55,6 +55,7 @@ class TestWindows {
   // Unmaps a managed window and waits until the manager has let it go (given it back
   // to the root), so that mapping it again is a fresh start and not a race with that.
   bool UnmapAndWaitForRelease(xcb_window_t w);
+  std::optional<xcb_window_t> Parent(xcb_window_t w);  // none for a window that is gone
   bool IsViewable(xcb_window_t w);
   std::optional<FrameExtents> Extents(xcb_window_t w);
   std::optional<Point> RootOrigin(xcb_window_t w);
